@@ -1,0 +1,7 @@
+#pragma once
+// The host framework layer in one include: every host header, whose names are
+// brought into namespace cartova so library code reads TPen, TList, Format.
+
+#include "host/Exceptions.h"
+#include "host/Version.h"
+#include "host/Classes.h"
