@@ -5,3 +5,6 @@
 #include "host/Exceptions.h"
 #include "host/Version.h"
 #include "host/Classes.h"
+#include "host/Lists.h"
+#include "host/Collections.h"
+#include "host/StringList.h"
