@@ -13,3 +13,7 @@
 #include "host/Lists.h"
 #include "host/Collections.h"
 #include "host/StringList.h"
+#include "host/Input.h"
+#include "host/Dialogs.h"
+#include "host/Controls.h"
+#include "host/Forms.h"
