@@ -1,0 +1,255 @@
+// Cutting rings with lines: the point array, the line predicates and the split.
+#include "geometry/PolySplitter.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <vector>
+
+using namespace cartova;
+
+namespace {
+
+using Ring = std::vector<TPointEx>;
+
+void Fill(TPolySplitter& S, std::initializer_list<TPointEx> Points)
+{
+    S.GetSource()->Clear();
+    for (const TPointEx& P : Points)
+        S.GetSource()->Add(P);
+}
+
+Ring Points(const TPointsArray& A) { return Ring(A.begin(), A.end()); }
+
+const TPointEx Sq[] = {{0, 0}, {10, 0}, {10, 10}, {0, 10}};
+
+TVectorEx Line(long double X1, long double Y1, long double X2, long double Y2)
+{
+    return VectorEx(PointEx(X1, Y1), PointEx(X2, Y2));
+}
+
+long double Area(const Ring& R)
+{
+    long double A = 0;
+    for (std::size_t i = 0; i < R.size(); ++i) {
+        const TPointEx& P = R[i];
+        const TPointEx& Q = R[(i + 1) % R.size()];
+        A += P.X * Q.Y - Q.X * P.Y;
+    }
+    return A / 2;
+}
+
+} // namespace
+
+TEST(PolySplitter, SquareCutByAHorizontalLineKeepsEitherHalf)
+{
+    TPolySplitter S;
+    Fill(S, {Sq[0], Sq[1], Sq[2], Sq[3]});
+    ASSERT_TRUE(S.Split(Line(0, 5, 10, 5), smAbove));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{0, 5}, {10, 5}, {10, 10}, {0, 10}}));
+
+    Fill(S, {Sq[0], Sq[1], Sq[2], Sq[3]});
+    ASSERT_TRUE(S.Split(Line(0, 5, 10, 5), smBelow));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{0, 0}, {10, 0}, {10, 5}, {0, 5}}));
+
+    // A vertical line with smLeft / smRight.
+    Fill(S, {Sq[0], Sq[1], Sq[2], Sq[3]});
+    ASSERT_TRUE(S.Split(Line(4, 0, 4, 10), smLeft));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{0, 0}, {4, 0}, {4, 10}, {0, 10}}));
+}
+
+TEST(PolySplitter, RingsWhollyOnOneSideAreKeptOrRefused)
+{
+    TPolySplitter S;
+    Fill(S, {Sq[0], Sq[1], Sq[2], Sq[3]});
+    ASSERT_TRUE(S.Split(Line(0, -1, 10, -1), smAbove));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{Sq[0], Sq[1], Sq[2], Sq[3]}));
+
+    EXPECT_FALSE(S.Split(Line(0, 11, 10, 11), smAbove));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{Sq[0], Sq[1], Sq[2], Sq[3]}));
+    EXPECT_EQ(S.GetDestination()->GetCount(), 0);
+
+    S.Reset();
+    EXPECT_FALSE(S.Split(Line(0, 0, 1, 0), smAbove));
+    EXPECT_EQ(S.GetSource()->GetCount(), 0);
+}
+
+TEST(PolySplitter, VerticesOnTheLineSurviveEitherModeFollowedByEqualCrossings)
+{
+    TPolySplitter S;
+    const TVectorEx Mid = Line(0, 5, 10, 5);
+    Fill(S, {{0, 5}, {5, 0}, {10, 5}, {5, 10}});
+    ASSERT_TRUE(S.Split(Mid, smAbove));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{0, 5}, {0, 5}, {10, 5}, {10, 5}, {5, 10}}));
+
+    Fill(S, {{0, 5}, {5, 0}, {10, 5}, {5, 10}});
+    ASSERT_TRUE(S.Split(Mid, smBelow));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{0, 5}, {5, 0}, {10, 5}, {10, 5}, {0, 5}}));
+}
+
+TEST(PolySplitter, ClosedRingsWithARepeatedFirstVertexCutCleanly)
+{
+    // The zero-length closing edge crosses nothing, so each crossing appears once.
+    TPolySplitter S;
+    Fill(S, {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}});
+    ASSERT_TRUE(S.Split(Line(0, 5, 10, 5), smAbove));
+    EXPECT_EQ(Points(*S.GetSource()), (Ring{{10, 5}, {10, 10}, {0, 10}, {0, 5}}));
+}
+
+TEST(PolySplitter, FourChainedCutsClipARingToAWindow)
+{
+    // The window [0, 10] x [0, 10] with the edges directed as the map's clipping does.
+    TPolySplitter S;
+    Fill(S, {{-5, -5}, {15, -5}, {15, 15}, {-5, 15}});
+    ASSERT_TRUE(S.Split(Line(0, 0, 0, 10), smRight));
+    ASSERT_TRUE(S.Split(Line(0, 10, 10, 10), smBelow));
+    ASSERT_TRUE(S.Split(Line(10, 10, 10, 0), smLeft));
+    ASSERT_TRUE(S.Split(Line(10, 0, 0, 0), smAbove));
+    const Ring R = Points(*S.GetSource());
+    for (const TPointEx& P : R) {
+        EXPECT_TRUE(P.X >= 0 && P.X <= 10 && P.Y >= 0 && P.Y <= 10) << P.X << "," << P.Y;
+    }
+    EXPECT_EQ(Area(R), 100);
+
+    // A triangle poking out of the window's top keeps its cut edge.
+    Fill(S, {{2, 2}, {8, 2}, {5, 20}});
+    ASSERT_TRUE(S.Split(Line(0, 10, 10, 10), smBelow));
+    const Ring T = Points(*S.GetSource());
+    ASSERT_EQ(T.size(), 4u);
+    EXPECT_EQ(T[2].Y, 10);
+    EXPECT_EQ(T[3].Y, 10);
+    EXPECT_NEAR(static_cast<double>(T[2].X), 8 - 3.0 * 8 / 18, 1e-15);
+    EXPECT_NEAR(static_cast<double>(T[3].X), 2 + 3.0 * 8 / 18, 1e-15);
+}
+
+TEST(PolySplitter, AnObliqueLineKeepsPointsAtOrBeyondBothEnds)
+{
+    TPolySplitter S;
+    Fill(S, {{0, 2}, {6, 4}, {10, 6}, {5, 9}});
+    ASSERT_TRUE(S.Split(Line(0, 3, 10, 5), smAbove));
+    const Ring R = Points(*S.GetSource());
+    // (0, 2) and (6, 4) lie below Y = 5 and are dropped, (10, 6) and (5, 9) stay;
+    // the crossings are those with the oblique line itself.
+    ASSERT_GE(R.size(), 2u);
+    EXPECT_NE(std::find(R.begin(), R.end(), PointEx(10, 6)), R.end());
+    EXPECT_NE(std::find(R.begin(), R.end(), PointEx(5, 9)), R.end());
+    EXPECT_EQ(std::find(R.begin(), R.end(), PointEx(6, 4)), R.end());
+    EXPECT_EQ(std::find(R.begin(), R.end(), PointEx(0, 2)), R.end());
+}
+
+TEST(VectorOperations, LineParametersAndSides)
+{
+    TVectorOperations V;
+    V.SetVector(Line(1, 1, 3, 5));
+    EXPECT_TRUE(V.IsAny());
+    EXPECT_EQ(V.GetParamA(), 2);
+    EXPECT_EQ(V.GetParamB(), -1);
+    V.SetVector(Line(1, 7, 3, 7));
+    EXPECT_TRUE(V.IsHorz());
+    EXPECT_FALSE(V.IsAny());
+    EXPECT_EQ(V.GetParamA(), 0);
+    EXPECT_EQ(V.GetParamB(), 7);
+    V.SetVector(Line(4, 1, 4, 9));
+    EXPECT_TRUE(V.IsVert());
+    EXPECT_EQ(V.GetParamA(), 0);
+    EXPECT_EQ(V.GetParamB(), 0);
+
+    V.SetVector(Line(0, 3, 10, 5));
+    EXPECT_TRUE(V.IsPointAbove(PointEx(0, 5)));
+    EXPECT_FALSE(V.IsPointAbove(PointEx(0, 4.9L)));
+    EXPECT_TRUE(V.IsPointBelow(PointEx(99, 3)));
+    EXPECT_TRUE(V.IsPointValid(PointEx(0, 0), smLeft));
+    EXPECT_FALSE(V.IsPointValid(PointEx(5, 0), smLeft));
+    EXPECT_TRUE(V.IsPointValid(PointEx(10, 0), smRight));
+    EXPECT_TRUE(V.IsPointInsideBoundsRect(PointEx(10, 3)));
+    EXPECT_FALSE(V.IsPointInsideBoundsRect(PointEx(10.000001L, 3)));
+}
+
+TEST(VectorOperations, CrossingsOfEveryLineKind)
+{
+    TVectorOperations L;
+    TPointEx P{-1, -1};
+
+    L.SetVector(Line(0, 5, 10, 5)); // horizontal
+    EXPECT_FALSE(L.IsIntersected(Line(0, 0, 10, 0), P));
+    EXPECT_EQ(P, PointEx(-1, -1));
+    EXPECT_TRUE(L.IsIntersected(Line(3, 0, 3, 9), P));
+    EXPECT_EQ(P, PointEx(3, 5));
+    EXPECT_TRUE(L.IsIntersected(Line(0, 0, 4, 10), P));
+    EXPECT_EQ(P, PointEx(2, 5));
+    // The line is infinite, the segment is not; the crossing is still written.
+    EXPECT_FALSE(L.IsIntersected(Line(0, 0, 2, 1), P));
+    EXPECT_EQ(P, PointEx(10, 5));
+
+    L.SetVector(Line(4, 0, 4, 1)); // vertical
+    EXPECT_FALSE(L.IsIntersected(Line(7, 0, 7, 10), P));
+    EXPECT_TRUE(L.IsIntersected(Line(0, 0, 8, 8), P));
+    EXPECT_EQ(P, PointEx(4, 4));
+    EXPECT_TRUE(L.IsIntersected(Line(0, 2, 9, 2), P));
+    EXPECT_EQ(P, PointEx(4, 2));
+
+    L.SetVector(Line(0, 0, 1, 1)); // oblique
+    EXPECT_TRUE(L.IsIntersected(Line(0, 4, 4, 0), P));
+    EXPECT_EQ(P, PointEx(2, 2));
+    EXPECT_TRUE(L.IsIntersected(Line(6, 0, 6, 9), P));
+    EXPECT_EQ(P, PointEx(6, 6));
+
+    // Parallel and coincident oblique lines: no crossing, P untouched.
+    P = PointEx(-1, -1);
+    EXPECT_FALSE(L.IsIntersected(Line(0, 1, 5, 6), P));
+    EXPECT_FALSE(L.IsIntersected(Line(2, 2, 7, 7), P));
+    EXPECT_EQ(P, PointEx(-1, -1));
+}
+
+TEST(PointsArray, IndexErrorsAreIgnoredAndCopiesAreIndependent)
+{
+    TPointsArray A;
+    EXPECT_EQ(A.GetPoints(), nullptr);
+    const TPointEx Block[] = {{1, 1}, {2, 2}, {3, 3}};
+    A.Add(Block, 0);
+    A.Add(Block, -4);
+    EXPECT_EQ(A.GetCount(), 0);
+    A.Add(Block, 3);
+    A.Add(4, 4);
+
+    TPointEx P{9, 9};
+    EXPECT_FALSE(A.GetPoint(4, P));
+    EXPECT_FALSE(A.GetPoint(-1, P));
+    EXPECT_EQ(P, PointEx(9, 9));
+    A.SetPoint(4, PointEx(0, 0));
+    A.Delete(4);
+    A.Delete(-1);
+    EXPECT_EQ(Points(A), (Ring{{1, 1}, {2, 2}, {3, 3}, {4, 4}}));
+
+    A.Delete(0);
+    A.SetPoint(2, PointEx(5, 6));
+    A.Offset(1, -1);
+    EXPECT_EQ(Points(A), (Ring{{3, 1}, {4, 2}, {6, 5}}));
+
+    TPointsArray B;
+    B.Add(7, 7);
+    A.CopyTo(B);
+    std::vector<TPointEx> V{{0, 0}};
+    A.CopyTo(V);
+    A.Clear();
+    EXPECT_EQ(A.GetCount(), 0);
+    EXPECT_EQ(Points(B), (Ring{{3, 1}, {4, 2}, {6, 5}}));
+    EXPECT_EQ(V, (Ring{{3, 1}, {4, 2}, {6, 5}}));
+}
+
+TEST(PolySplitter, ReplacedArraysAreTakenOver)
+{
+    TPolySplitter S;
+    auto Src = std::make_unique<TPointsArray>();
+    for (const TPointEx& P : Sq)
+        Src->Add(P);
+    TPointsArray* Raw = Src.get();
+    S.SetSource(std::move(Src));
+    EXPECT_EQ(S.GetSource(), Raw);
+    ASSERT_TRUE(S.Split(Line(0, 5, 10, 5), smAbove));
+    EXPECT_EQ(Raw->GetCount(), 4);
+    S.SetDestination(nullptr);
+    ASSERT_NE(S.GetDestination(), nullptr);
+    ASSERT_TRUE(S.Split(Line(0, 7, 10, 7), smAbove));
+    EXPECT_EQ(Points(*Raw), (Ring{{0, 7}, {10, 7}, {10, 10}, {0, 10}}));
+}
