@@ -156,4 +156,14 @@ void TParts::AddPoint(double X, double Y, double Z)
     FMinY = std::min(Y, FMinY);
 }
 
+void TParts::Notify(TCollectionItem* Item, TOperation Action)
+{
+    TTypedCollection<TPart>::Notify(Item, Action);
+    if (Action != opInsert)
+        return;
+    if (const auto* Part = dynamic_cast<const TPart*>(Item))
+        for (const TMapPoint& P : *Part->GetPoints())
+            AddPoint(P.X, P.Y, 0.0);
+}
+
 } // namespace cartova

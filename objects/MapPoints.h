@@ -134,7 +134,8 @@ class TParts;
 
 /// One ring of an area or one path of a line: an owned vertex list whose
 /// added vertices also grow the box of the TParts collection holding the part
-/// (whichever collection that is at the time of the add).
+/// (whichever collection that is at the time of the add; a part moved into a
+/// collection brings its vertices into that collection's box).
 class TPart : public TCollectionItem {
 public:
     /// Creates the part (inside ACollection when given) with an empty list.
@@ -196,6 +197,11 @@ public:
     void SetMaxY(double Value) { FMaxY = Value; }
     /// The box as MinX, MinY, MaxX, MaxY.
     TBounds GetBounds() const { return {FMinX, FMinY, FMaxX, FMaxY}; }
+
+protected:
+    /// A part moved in from elsewhere (SetCollection) brings its vertices
+    /// into the box.
+    void Notify(TCollectionItem* Item, TOperation Action) override;
 
 private:
     double FMaxY;

@@ -151,13 +151,14 @@ TEST(MapPoints, PartsInsertBeforeAnIndexAndAreWiredWhereverCreated)
     C->GetPoints()->Add(-1, 6);
     ExpectBox(Parts.GetBounds(), -1, 4, 4, 6);
 
-    // A part taken out of the collection grows no box any more; moved into
-    // another, it grows that one.
+    // A part moved into another collection brings its vertices into that
+    // box and grows it from then on, not the old one.
     TParts Other;
     C->SetCollection(&Other);
+    ExpectBox(Other.GetBounds(), -1, 6, -1, 6);
     C->GetPoints()->Add(20, 20);
     EXPECT_EQ(Parts.GetMaxX(), 4);
-    ExpectBox(Other.GetBounds(), 20, 20, 20, 20);
+    ExpectBox(Other.GetBounds(), -1, 6, 20, 20);
     C->SetCollection(nullptr);
     C->GetPoints()->Add(30, 30);
     EXPECT_EQ(Other.GetMaxX(), 20);
