@@ -80,10 +80,12 @@ public:
     virtual void CaretInvalidate(const TRect& R) = 0;
 };
 
-/// Creates the caret of the thread for Host (a Width × Height block; 0 means
-/// the default of 1 pixel wide, the font height tall). Any old caret is
-/// destroyed. The caret starts hidden at (0, 0). It is drawn in exclusive-or,
-/// so showing and hiding it restores the surface; it does not blink.
+/// Creates the caret of the thread for Host (a Width × Height block; a width
+/// of 0 is 1 pixel, a height of 0 the text height of the host canvas's font).
+/// Any old caret is destroyed. The caret starts hidden (ShowCaret once shows
+/// it; each HideCaret needs one more ShowCaret) at (0, 0). It is drawn by
+/// inverting the pixels, so showing and hiding restores the surface; it does
+/// not blink.
 bool CreateCaret(ICaretHost* Host, int Width, int Height);
 bool SetCaretPos(int X, int Y);
 bool GetCaretPos(TPoint& P);
@@ -95,6 +97,10 @@ bool HideCaret(ICaretHost* Host);
 bool DestroyCaret();
 /// Called by a caret host that goes away: its caret is forgotten undrawn.
 void CaretHostDestroyed(ICaretHost* Host);
+/// A caret host calls these around repainting its surface: the caret is
+/// taken off before and drawn again after, so the exclusive-or stays exact.
+void CaretBeforePaint(ICaretHost* Host);
+void CaretAfterPaint(ICaretHost* Host);
 
 // ---- USER drawing
 /// The dotted focus rectangle drawn in exclusive-or: drawing it twice restores.
@@ -152,6 +158,8 @@ using host::ShowCaret;
 using host::HideCaret;
 using host::DestroyCaret;
 using host::CaretHostDestroyed;
+using host::CaretBeforePaint;
+using host::CaretAfterPaint;
 using host::DrawFocusRect;
 using host::DFC_CAPTION;
 using host::DFC_MENU;

@@ -216,13 +216,17 @@ TFont::TFont() = default;
 TFont::~TFont()
 {
     delete FHandle;
+    delete FRetired;
     delete FAdopted;
 }
 
 void TFont::Changed()
 {
-    delete FHandle;
-    FHandle = nullptr;
+    if (FHandle) {
+        delete FRetired;
+        FRetired = FHandle;
+        FHandle = nullptr;
+    }
     TGraphicsObject::Changed();
 }
 

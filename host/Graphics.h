@@ -294,7 +294,8 @@ public:
     /// Takes name, height, style, charset, pitch and escapement from LogFont.
     void SetLogFont(const TLogFont& LogFont);
     /// A handle describing this font; owned by the font (DeleteObject ignores
-    /// it) and valid until the font changes or is destroyed.
+    /// it). It stays valid through the next change (so SelectObject can hand
+    /// back the font before) and until the font is destroyed.
     HFONT GetHandle() const;
     /// Takes the font's values from a handle. A handle from CreateFontIndirect
     /// that no font owns yet is adopted and freed by this font later.
@@ -319,6 +320,7 @@ private:
     TFontPitch FPitch = fpDefault;
     int FOrientation = 0;
     mutable HFONT FHandle = nullptr;  // owned; rebuilt after a change
+    HFONT FRetired = nullptr;         // owned; the handle before the last change
     HFONT FAdopted = nullptr;         // owned handle taken by SetHandle
 };
 
