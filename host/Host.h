@@ -4,6 +4,13 @@
 
 #include "host/Exceptions.h"
 #include "host/Version.h"
+#include "host/SysUtils.h"
+#include "host/StrUtils.h"
+#include "host/DateTime.h"
+#include "host/FileUtils.h"
+#include "host/DynLib.h"
+#include "host/Variant.h"
+#include "host/Streams.h"
 #include "host/Classes.h"
 #include "host/Types.h"
 #include "host/Graphics.h"
