@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <utility>
 
 namespace cartova::host {
 
@@ -458,7 +459,9 @@ bool TPeerDispatch::Paint(TPeerLink& L, QPaintEvent* E)
     if (!custom)
         return false;
     Guarded([&] {
-        if (w->FNeedsPaint || w->FSurface.size() != L.Client->size())
+        const bool fresh = std::exchange(w->FSurfaceFresh, false);
+        if (w->FNeedsPaint || (w->PaintsOnEveryRequest() && !fresh) ||
+            w->FSurface.size() != L.Client->size())
             w->PaintSurface();
     });
     if (!L.Control)
@@ -785,6 +788,8 @@ void TControl::Resize()
 TWinControl::TWinControl(TComponent* AOwner, QWidget* Peer) : TControl(AOwner, Peer)
 {
     FCanvas = std::make_unique<TCanvas>();
+    FFont = std::make_unique<TFont>();
+    FFont->OnChange = [this](TObject*) { Invalidate(); };
     FCanvas->OnChange = [this](TObject*) { CanvasChanged(); };
     Peer->setFocusPolicy(Qt::NoFocus);
 }
@@ -812,6 +817,12 @@ void TWinControl::PeerDestroyed()
         FParent->RemoveControl(this);
     FParent = nullptr;
     TControl::PeerDestroyed();
+}
+
+void TWinControl::SetFont(const TFont* Value)
+{
+    if (Value)
+        FFont->Assign(Value);
 }
 
 TControl* TWinControl::GetControls(int Index) const
@@ -939,6 +950,7 @@ void TWinControl::PaintSurface()
         ~Reset() { W->FInPaint = false; if (W->FCanvas) W->FCanvas->Flush(); }
     } reset{this};
     FCanvas->ResetClip();
+    FCanvas->SetFont(FFont.get());
     EraseBackground();
     PaintWindow();
 }
@@ -956,8 +968,11 @@ void TWinControl::Update()
     if (IsCustomPainted()) {
         if (FNeedsPaint || FSurface.size() != (ClientWidget() ? ClientWidget()->size() : QSize()))
             PaintSurface();
-        if (QWidget* c = ClientWidget(); c && c->isVisible())
+        if (QWidget* c = ClientWidget(); c && c->isVisible()) {
+            FSurfaceFresh = true;
             c->repaint();
+            FSurfaceFresh = false;
+        }
     } else {
         TControl::Update();
     }

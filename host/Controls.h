@@ -244,6 +244,10 @@ public:
     /// The surface pixel at client (X, Y) as TColor; -1 outside or without a window.
     TColor GetSurfacePixel(int X, int Y);
 
+    /// The control's font, copied into Canvas before each paint request.
+    TFont* GetFont() const { return FFont.get(); }
+    void SetFont(const TFont* Value);
+
     void Invalidate() override;
     void Update() override;
     void Repaint() override;
@@ -279,6 +283,10 @@ protected:
     virtual bool IsCustomPainted() const { return false; }
     /// Paints the client area on the surface; Canvas is ready.
     virtual void PaintWindow() {}
+    /// True when every paint request repaints (controls whose Qt base class
+    /// changes what is shown by itself, such as list boxes and grids); false
+    /// when only Invalidate does and other requests copy the surface.
+    virtual bool PaintsOnEveryRequest() const { return false; }
     /// True while a paint request is running.
     bool InPaint() const { return FInPaint; }
     /// Called when the client area changed size (after the surface followed).
@@ -298,8 +306,10 @@ private:
     std::vector<TControl*> FControls;
     QImage FSurface;
     std::unique_ptr<TCanvas> FCanvas;
+    std::unique_ptr<TFont> FFont;
     bool FNeedsPaint = true;
     bool FInPaint = false;
+    bool FSurfaceFresh = false;  // painted by Update: the next paint event only copies
     bool FTabStop = false;
 };
 

@@ -9,6 +9,7 @@
 #include "host/DateTime.h"
 #include "host/FileUtils.h"
 #include "host/DynLib.h"
+#include "host/Guid.h"
 #include "host/Variant.h"
 #include "host/Streams.h"
 #include "host/Classes.h"
@@ -24,3 +25,5 @@
 #include "host/Dialogs.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
+#include "host/StdCtrls.h"
+#include "host/Grids.h"
