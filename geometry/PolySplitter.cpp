@@ -152,12 +152,16 @@ bool TVectorOperations::IsIntersected(const TVectorEx& Segment, TPointEx& P) con
         const TVectorOperations& H = L.IsHorz() ? L : S;
         const TVectorOperations& O = L.IsHorz() ? S : L;
         Cross.Y = H.FVector.P1.Y;
-        Cross.X = (Cross.Y - O.GetParamB()) / O.GetParamA();
+        // X = (Y - B) / A, measured from P2 (B = P2.Y - A * P2.X): the sum
+        // rounds monotonically, so a crossing inside a near-vertical segment
+        // is not pushed out of its bounds by the rounding of a large B.
+        Cross.X = O.FVector.P2.X + (Cross.Y - O.FVector.P2.Y) / O.GetParamA();
     } else if (L.IsVert() || S.IsVert()) {
         const TVectorOperations& V = L.IsVert() ? L : S;
         const TVectorOperations& O = L.IsVert() ? S : L;
         Cross.X = V.FVector.P1.X;
-        Cross.Y = O.GetParamA() * Cross.X + O.GetParamB();
+        // Y = A * X + B, measured from P2 as above.
+        Cross.Y = O.FVector.P2.Y + O.GetParamA() * (Cross.X - O.FVector.P2.X);
     } else {
         long double AL, BL, AS, BS;
         L.GetParams(AL, BL);
