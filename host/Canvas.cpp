@@ -252,11 +252,20 @@ QBrush TCanvas::MakeQBrush(const TBrush& Brush)
 
 QPen TCanvas::MakeQPen() const
 {
-    const TPenStyle Style = FPen->GetStyle();
-    if (Style == psClear || FPen->GetMode() == pmNop)
+    if (FPenVersion == FPen->GetChangeCount())
+        return FQPen;
+    FPenVersion = FPen->GetChangeCount();
+    FQPen = BuildQPen(*FPen);
+    return FQPen;
+}
+
+QPen TCanvas::BuildQPen(const TPen& Pen)
+{
+    const TPenStyle Style = Pen.GetStyle();
+    if (Style == psClear || Pen.GetMode() == pmNop)
         return QPen(Qt::NoPen);
-    const QColor C = ColorToQColor(FPen->GetColor());
-    const int W = FPen->GetWidth();
+    const QColor C = ColorToQColor(Pen.GetColor());
+    const int W = Pen.GetWidth();
     if (W <= 1) {
         QPen P(C, 1);
         P.setCosmetic(true);

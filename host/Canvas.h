@@ -184,6 +184,9 @@ public:
     void FillRegion(const QRegion& Region, const TBrush& Brush, bool UsePenMode);
     /// The Qt brush TBrush stands for (pattern bitmaps included), nullptr style for bsClear.
     static QBrush MakeQBrush(const TBrush& Brush);
+    /// The Qt pen TPen stands for (cosmetic one-pixel pens with the classic
+    /// dash lengths; wider pens solid with round caps and joins).
+    static QPen BuildQPen(const TPen& Pen);
     /// The composition mode a pen mode maps to.
     static QPainter::CompositionMode PenModeToComposition(TPenMode Mode);
 
@@ -211,6 +214,8 @@ private:
     QRegion FClip;
     unsigned FFontVersion = ~0u;
     QFont FQFont;
+    mutable unsigned FPenVersion = ~0u;
+    mutable QPen FQPen;
 };
 
 /// The device handle the device services take: the canvas.
