@@ -2,6 +2,7 @@
 // Pointer lists in the host's style: TList<T> holds references, TObjectList<T>
 // owns its items. Indices out of range raise EListError.
 
+#include "host/Classes.h"
 #include "host/Exceptions.h"
 
 #include <algorithm>
@@ -16,12 +17,9 @@ enum TListNotification { lnAdded, lnExtracted, lnDeleted };
 /// An ordered list of references to T. Subclasses hear of every insertion and
 /// removal through Notify; the list itself never frees an item.
 template <typename T>
-class TList {
+class TList : public TObject {
 public:
     TList() = default;
-    TList(const TList&) = delete;
-    TList& operator=(const TList&) = delete;
-    virtual ~TList() = default;
 
     int Count() const { return static_cast<int>(FItems.size()); }
     bool Empty() const { return FItems.empty(); }

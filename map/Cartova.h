@@ -1,0 +1,227 @@
+#pragma once
+// TCartova, the map control: view state and transforms, rotation of the
+// stored coordinates, update batching and painting, wheel zoom, and the
+// forwarding of input to the active tool. Layers, selection, data links,
+// substrates, options and the tools manager are owned members.
+//
+// Its operations are implemented by topic: Cartova.cpp (life cycle and
+// properties), CartovaView.cpp (transforms and rotation), CartovaPaint.cpp
+// (painting pipeline), CartovaInput.cpp (input and wheel zoom).
+
+#include "host/Host.h"
+#include "map/CartovaEvents.h"
+#include "objects/MapPoints.h"
+
+#include <memory>
+#include <string>
+
+namespace cartova {
+
+class TCartovaOptions;
+class TMapLayers;
+class TSelection;
+class TMapObjectsList;
+class TMapDataLinks;
+class TSubstrates;
+class TMapToolsManager;
+
+/// The map control. Map coordinates are doubles in data units (X east,
+/// Y north); screen coordinates are client pixels (x right, y down). The
+/// scale is ClientWidth × Zoom / (MaxX − MinX) pixels per map unit on both axes.
+class TCartova : public TCustomControl {
+public:
+    explicit TCartova(TComponent* AOwner = nullptr);
+    ~TCartova() override;
+
+    // ---- owned members
+    TMapLayers* GetLayers() const { return FLayers.get(); }
+    TSelection* GetSelection() const { return FSelection.get(); }
+    /// Objects drawn during the last bitmap rebuild, in drawing order.
+    TMapObjectsList* GetDisplayed() const { return FDisplayed.get(); }
+    TMapDataLinks* GetDataLinks() const { return FDataLinks.get(); }
+    TSubstrates* GetSubstrates() const { return FSubstrates.get(); }
+    TMapToolsManager* GetMapToolsManager() const { return FMapToolsManager.get(); }
+    TCartovaOptions* GetOptions() const { return FOptions.get(); }
+    /// Replaces the options; the map takes ownership and frees the old ones.
+    void SetOptions(TCartovaOptions* Value);
+    /// The 8 × 8 brush pattern of selected objects in the slow selection mode.
+    TBitmap* GetSelectionPattern() const { return FSelectionPattern.get(); }
+
+    // ---- full extent and view
+    double GetMinX() const { return FMinX; }
+    double GetMaxX() const { return FMaxX; }
+    double GetMinY() const { return FMinY; }
+    double GetMaxY() const { return FMaxY; }
+    void SetMinX(double Value);
+    void SetMaxX(double Value);
+    void SetMinY(double Value);
+    void SetMaxY(double Value);
+    double GetCenterX() const { return FCenterX; }
+    double GetCenterY() const { return FCenterY; }
+    void SetCenterX(double Value);
+    void SetCenterY(double Value);
+    double GetZoom() const { return FZoom; }
+    /// Ignores 0 and the current value; otherwise stores, DoUpdate, OnZoom.
+    /// Not clamped to MinZoom/MaxZoom (only the wheel is).
+    void SetZoom(double Value);
+    double GetMinZoom() const { return FMinZoom; }
+    double GetMaxZoom() const { return FMaxZoom; }
+    void SetMinZoom(double Value) { FMinZoom = Value; }
+    void SetMaxZoom(double Value) { FMaxZoom = Value; }
+    bool GetWheelMouse() const { return FWheelMouse; }
+    void SetWheelMouse(bool Value) { FWheelMouse = Value; }
+    TWheelMouseZoomType GetZoomType() const { return FZoomType; }
+    void SetZoomType(TWheelMouseZoomType Value) { FZoomType = Value; }
+
+    // ---- transforms
+    /// Client pixel (X, Y) to map coordinates.
+    void ScreenToMap(int X, int Y, double& MX, double& MY) const;
+    /// Map coordinates to the client pixel, halves rounded to even. With Clip,
+    /// each axis outside the view gives −1 or the client size, and any failure
+    /// (non-finite, outside 32 bits) gives (0, 0); never raises.
+    void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const;
+    /// The map rectangle shown in the client area.
+    TBounds GetViewBounds() const;
+
+    // ---- rotation of the stored coordinates
+    /// Rotates the whole map by Angle degrees (clockwise for positive angles)
+    /// about (X, Y), undoing any earlier rotation first.
+    void RotateMap(double X, double Y, double Angle);
+    /// Applies the forward rotation to every vertex of every layer.
+    void Rotate();
+    /// Turns the map back to normal coordinates; false when it is not rotated.
+    bool UnRotate();
+    bool GetisMapRotated() const { return FRotationAngle != 0; }
+    double GetRotationAngle() const { return FRotationAngle; }
+    double GetRotationCenterX() const { return FRotationX; }
+    double GetRotationCenterY() const { return FRotationY; }
+    double RotateX(double X, double Y) const;
+    double RotateY(double X, double Y) const;
+    double UnRotateX(double X, double Y) const;
+    double UnRotateY(double X, double Y) const;
+    void NormalToRotated(double X, double Y, double& RX, double& RY) const;
+    void RotatedToNormal(double RX, double RY, double& X, double& Y) const;
+
+    // ---- updates and painting
+    /// Marks the map modified and, unless in an update, invalidates the window.
+    void DoUpdate(bool Flag = true);
+    /// Holds repaints back until EndUpdate (no nesting count).
+    void BeginUpdate() { FInUpdate = true; }
+    /// Ends the update; with Repaint calls DoUpdate.
+    void EndUpdate(bool Repaint);
+    bool GetModified() const { return FModified; }
+    void SetModified(bool Value) { FModified = Value; }
+    bool GetInUpdate() const { return FInUpdate; }
+    /// True while the off-screen bitmap is being rebuilt.
+    bool GetIsBusy() const { return FIsBusy; }
+    /// True from the start of the destructor on.
+    bool GetDestroying() const { return FDestroying; }
+    /// Set while loaders and text drawing size texts to their boxes.
+    bool GetTextSizing() const { return FTextSizing; }
+    void SetTextSizing(bool Value) { FTextSizing = Value; }
+
+    /// The canvas object drawing uses: the bitmap's while rebuilding, else the window's.
+    TCanvas* GetCanvas();
+    /// The off-screen bitmap's canvas.
+    TCanvas* GetMapCanvas();
+    /// Rebuilds the off-screen bitmap from substrates and layers.
+    void PaintMapToBitmap();
+    /// Copies the off-screen bitmap to Canvas and, in the fast mode, draws the
+    /// selection markers on top.
+    void PaintBitmapToMapCanvas();
+    /// Copies the current off-screen image into Bitmap (without rebuilding).
+    void AssignToBitmap(TBitmap* Bitmap);
+
+    void StartProgress(int Min, int Max, const std::string& Title);
+    void ShowProgress(int Progress);
+    void StopProgress();
+
+    // ---- display switches
+    bool GetShowSelection() const { return FShowSelection; }
+    void SetShowSelection(bool Value);
+    bool GetFastSelection() const { return FFastSelection; }
+    void SetFastSelection(bool Value);
+    bool GetEasyDraw() const { return FEasyDraw; }
+    void SetEasyDraw(bool Value) { FEasyDraw = Value; }
+    bool GetUseGeneralization() const { return FUseGeneralization; }
+    void SetUseGeneralization(bool Value) { FUseGeneralization = Value; }
+    int GetGeneralizationLevel() const { return FGeneralizationLevel; }
+    void SetGeneralizationLevel(int Value) { FGeneralizationLevel = Value; }
+    /// Number of top layers that point selection skips.
+    int GetCtrlClickCount() const { return FCtrlClickCount; }
+    void SetCtrlClickCount(int Value) { FCtrlClickCount = Value; }
+
+    // ---- selection by point (map coordinates)
+    void SelectObjectAt(double X, double Y, bool Exclusive);
+    void SelectObjectsAt(double X, double Y, bool ClearFirst);
+
+    // ---- published events
+    TAddLayerEvent OnAddLayer;
+    TDelLayerEvent OnBeforeDelLayer;
+    TMapNotifyEvent OnAfterDelLayer;
+    TAddObjectEvent OnAddObject;
+    TRemoveObjectEvent OnBeforeRemoveObject;
+    TMapNotifyEvent OnAfterRemoveObject;
+    TAddSelectionEvent OnAddSelection;
+    TAddSelectionEvent OnDelSelection;
+    TMapNotifyEvent OnDeleteObject;
+    TStartProgressEvent OnStartProgress;
+    TShowProgressEvent OnShowProgress;
+    TMapNotifyEvent OnStopProgress;
+    TMapNotifyEvent OnUpdate;
+    TMapNotifyEvent OnZoom;
+    TMapNotifyEvent OnMapToolChanged;
+    // OnPaint, the mouse and key events are inherited.
+
+protected:
+    void Paint() override;
+    void Resize() override;
+    void MouseDown(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void MouseMove(TShiftState Shift, int X, int Y) override;
+    void MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y) override;
+    void DblClick() override;
+    void KeyDown(Word& Key, TShiftState Shift) override;
+    void KeyUp(Word& Key, TShiftState Shift) override;
+    void KeyPress(TKeyChar& Key) override;
+    bool DoMouseWheel(TShiftState Shift, int WheelDelta, TPoint MousePos) override;
+    unsigned GetDlgCode() override;
+    bool EraseBackground() override;
+
+private:
+    double Scale() const;
+    /// The active tool of the tools manager, or nullptr.
+    class TCustomMapTool* ActiveTool() const;
+    void CreateSelectionPattern();
+
+    std::unique_ptr<TMapLayers> FLayers;
+    std::unique_ptr<TSubstrates> FSubstrates;
+    std::unique_ptr<TSelection> FSelection;
+    std::unique_ptr<TMapObjectsList> FDisplayed;
+    std::unique_ptr<TMapDataLinks> FDataLinks;
+    std::unique_ptr<TCartovaOptions> FOptions;
+    std::unique_ptr<TMapToolsManager> FMapToolsManager;
+    std::unique_ptr<TBitmap> FBitmap;
+    std::unique_ptr<TBitmap> FSelectionPattern;
+
+    double FMinX = -180, FMaxX = 180, FMinY = -90, FMaxY = 90;
+    double FCenterX = 0, FCenterY = 0;
+    double FZoom = 1.0;
+    double FMinZoom = 0, FMaxZoom = 100;
+    double FRotationAngle = 0, FRotationX = 0, FRotationY = 0;
+    double FSinForward = 0, FCosForward = 0;
+    double FSinInverse = 0, FCosInverse = 0;
+    bool FWheelMouse = true;
+    TWheelMouseZoomType FZoomType = wmCenter;
+
+    bool FInUpdate = false, FModified = false, FIsBusy = false;
+    bool FEasyDraw = false;
+    bool FUseGeneralization = true;
+    int FGeneralizationLevel = 1;
+    bool FShowSelection = true, FFastSelection = true;
+    int FCtrlClickCount = 0;
+    bool FFirstPaint = true;
+    bool FDestroying = false;
+    bool FTextSizing = false;
+};
+
+} // namespace cartova

@@ -1,0 +1,54 @@
+#include "map/CartovaOptions.h"
+
+namespace cartova {
+
+namespace {
+
+template <typename T>
+void Replace(std::unique_ptr<T>& Slot, T* Value)
+{
+    if (Slot.get() != Value)
+        Slot.reset(Value ? Value : new T);
+}
+
+} // namespace
+
+TCartovaOptions::TCartovaOptions()
+    : FDefaultTextFont(std::make_unique<TFont>()),
+      FDefaultSymbolFont(std::make_unique<TFont>()),
+      FDefaultPen(std::make_unique<TPen>()),
+      FDefaultBrush(std::make_unique<TBrush>())
+{
+    FDefaultTextFont->SetName("Courier New");
+    FDefaultTextFont->SetSize(12);
+    FDefaultSymbolFont->SetName("MapInfo Cartographic");
+    FDefaultSymbolFont->SetColor(clNavy);
+    FDefaultSymbolFont->SetSize(12);
+}
+
+TCartovaOptions::~TCartovaOptions() = default;
+
+// A null style would leave later readers with nothing to copy from, so it is
+// replaced by a fresh default one.
+void TCartovaOptions::SetDefaultTextFont(TFont* Value) { Replace(FDefaultTextFont, Value); }
+void TCartovaOptions::SetDefaultSymbolFont(TFont* Value) { Replace(FDefaultSymbolFont, Value); }
+void TCartovaOptions::SetDefaultPen(TPen* Value) { Replace(FDefaultPen, Value); }
+void TCartovaOptions::SetDefaultBrush(TBrush* Value) { Replace(FDefaultBrush, Value); }
+
+void TCartovaOptions::Assign(const TPersistent* Source)
+{
+    const auto* Other = dynamic_cast<const TCartovaOptions*>(Source);
+    if (!Other) {
+        TPersistent::Assign(Source);
+        return;
+    }
+    FDefaultTextFont->Assign(Other->FDefaultTextFont.get());
+    FDefaultSymbolFont->Assign(Other->FDefaultSymbolFont.get());
+    FDefaultSymbolShape = Other->FDefaultSymbolShape;
+    FDefaultPen->Assign(Other->FDefaultPen.get());
+    FDefaultBrush->Assign(Other->FDefaultBrush.get());
+    FDefaultBGColor = Other->FDefaultBGColor;
+    FUseBGColor = Other->FUseBGColor;
+}
+
+} // namespace cartova

@@ -1,0 +1,198 @@
+// TCartova: conversions between map and client coordinates, and rotation of
+// the stored coordinates.
+#include "map/Cartova.h"
+
+#include "map/Layers.h"
+#include "objects/CustomMapObject.h"
+
+#include <cmath>
+#include <limits>
+#include <numbers>
+
+namespace cartova {
+
+namespace {
+
+/// Rounds halves to even and checks that the result fits 32 bits.
+bool RoundToInt32(double Value, int& Result)
+{
+    if (!std::isfinite(Value))
+        return false;
+    const double R = std::nearbyint(Value);
+    if (R < static_cast<double>(std::numeric_limits<int>::min()) ||
+        R > static_cast<double>(std::numeric_limits<int>::max()))
+        return false;
+    Result = static_cast<int>(R);
+    return true;
+}
+
+/// Unchecked rounding of the unclipped transform: a value outside 32 bits
+/// saturates instead of being undefined.
+int RoundUnchecked(double Value)
+{
+    int Result = 0;
+    if (RoundToInt32(Value, Result))
+        return Result;
+    if (std::isnan(Value))
+        return 0;
+    return Value < 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+}
+
+} // namespace
+
+double TCartova::Scale() const
+{
+    // Both axes use the horizontal scale; the vertical formula reduces to it.
+    return GetClientWidth() * FZoom / (FMaxX - FMinX);
+}
+
+void TCartova::ScreenToMap(int X, int Y, double& MX, double& MY) const
+{
+    const double S = Scale();
+    MX = (X - GetClientWidth() / 2.0) / S + FCenterX;
+    MY = -(Y - GetClientHeight() / 2.0) / S + FCenterY;
+}
+
+void TCartova::MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const
+{
+    const double W = GetClientWidth();
+    const double H = GetClientHeight();
+    const double S = Scale();
+    const double SX = W / 2.0 + (MX - FCenterX) * S;
+    const double SY = H / 2.0 - (MY - FCenterY) * S;
+    if (!Clip) {
+        X = RoundUnchecked(SX);
+        Y = RoundUnchecked(SY);
+        return;
+    }
+    double L, T, R, B;
+    ScreenToMap(0, 0, L, T);
+    ScreenToMap(GetClientWidth(), GetClientHeight(), R, B);
+    bool Ok = std::isfinite(L) && std::isfinite(T) && std::isfinite(R) && std::isfinite(B);
+    int CX = 0, CY = 0;
+    if (Ok) {
+        if (MX < L)
+            CX = -1;
+        else if (MX > R)
+            CX = GetClientWidth();
+        else
+            Ok = RoundToInt32(SX, CX);
+    }
+    if (Ok) {
+        if (MY > T)
+            CY = -1;
+        else if (MY < B)
+            CY = GetClientHeight();
+        else
+            Ok = RoundToInt32(SY, CY);
+    }
+    // NaN coordinates compare false everywhere and land here too.
+    if (Ok && (std::isnan(MX) || std::isnan(MY)))
+        Ok = false;
+    X = Ok ? CX : 0;
+    Y = Ok ? CY : 0;
+}
+
+TBounds TCartova::GetViewBounds() const
+{
+    TBounds B;
+    ScreenToMap(0, 0, B.MinX, B.MaxY);
+    ScreenToMap(GetClientWidth(), GetClientHeight(), B.MaxX, B.MinY);
+    return B;
+}
+
+double TCartova::RotateX(double X, double Y) const
+{
+    return (X - FRotationX) * FCosForward - (Y - FRotationY) * FSinForward + FRotationX;
+}
+
+double TCartova::RotateY(double X, double Y) const
+{
+    return (X - FRotationX) * FSinForward + (Y - FRotationY) * FCosForward + FRotationY;
+}
+
+double TCartova::UnRotateX(double X, double Y) const
+{
+    return (X - FRotationX) * FCosInverse - (Y - FRotationY) * FSinInverse + FRotationX;
+}
+
+double TCartova::UnRotateY(double X, double Y) const
+{
+    return (X - FRotationX) * FSinInverse + (Y - FRotationY) * FCosInverse + FRotationY;
+}
+
+void TCartova::NormalToRotated(double X, double Y, double& RX, double& RY) const
+{
+    if (GetisMapRotated()) {
+        RX = RotateX(X, Y);
+        RY = RotateY(X, Y);
+    } else {
+        RX = X;
+        RY = Y;
+    }
+}
+
+void TCartova::RotatedToNormal(double RX, double RY, double& X, double& Y) const
+{
+    if (GetisMapRotated()) {
+        X = UnRotateX(RX, RY);
+        Y = UnRotateY(RX, RY);
+    } else {
+        X = RX;
+        Y = RY;
+    }
+}
+
+void TCartova::Rotate()
+{
+    for (TMapLayer* Layer : *FLayers) {
+        for (int O = 0; O < Layer->GetObjectCount(); ++O) {
+            TParts* Parts = Layer->GetObjects(O)->GetParts();
+            for (int P = 0; P < Parts->Count(); ++P) {
+                TMapPoints* Points = Parts->GetItems(P)->GetPoints();
+                for (TMapPoint& Point : *Points) {
+                    const double NX = RotateX(Point.X, Point.Y);
+                    const double NY = RotateY(Point.X, Point.Y);
+                    Point.X = NX;
+                    Point.Y = NY;
+                    Point.UpdateBounds(*Points);
+                }
+            }
+        }
+    }
+}
+
+bool TCartova::UnRotate()
+{
+    if (FRotationAngle == 0 && (FRotationX == 0 || FRotationY == 0))
+        return false;
+    FSinForward = FSinInverse;
+    FCosForward = FCosInverse;
+    Rotate();
+    FRotationAngle = 0;
+    FRotationX = 0;
+    FRotationY = 0;
+    return true;
+}
+
+void TCartova::RotateMap(double X, double Y, double Angle)
+{
+    if (Angle == FRotationAngle && X == FRotationX && Y == FRotationY)
+        return;
+    if (UnRotate() && Angle == 0) {
+        DoUpdate(true);
+        return;
+    }
+    FRotationAngle = Angle;
+    FRotationX = X;
+    FRotationY = Y;
+    const double R = Angle * std::numbers::pi / 180.0;
+    FSinForward = std::sin(-R);
+    FCosForward = std::cos(-R);
+    FSinInverse = std::sin(R);
+    FCosInverse = std::cos(R);
+    Rotate();
+    DoUpdate(true);
+}
+
+} // namespace cartova

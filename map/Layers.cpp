@@ -1,0 +1,376 @@
+#include "map/Layers.h"
+
+#include "formats/CustomFormatProvider.h"
+#include "map/Cartova.h"
+#include "map/CartovaOptions.h"
+#include "map/DataLinks.h"
+#include "map/DebugLog.h"
+#include "map/Extent.h"
+#include "map/Selection.h"
+
+#include <algorithm>
+
+namespace cartova {
+
+namespace {
+
+template <typename T>
+void Replace(std::unique_ptr<T>& Slot, T* Value)
+{
+    if (Slot.get() != Value)
+        Slot.reset(Value ? Value : new T);
+}
+
+void TraceEvent(TCartova* Map, TMapDataLinkEvent Event, TObject* Obj)
+{
+    if (Map && Map->GetDataLinks())
+        Map->GetDataLinks()->TraceMapEvent(Event, Obj);
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- TMapLayer
+
+TMapLayer::TMapLayer()
+    : FDefaultBrush(std::make_unique<TBrush>()),
+      FDefaultFont(std::make_unique<TFont>()),
+      FDefaultPen(std::make_unique<TPen>()),
+      FFields(std::make_unique<TDataFields>()),
+      FAutoLabelFont(std::make_unique<TFont>())
+{
+    FAutoLabelFont->SetName("Arial");
+    FAutoLabelFont->SetSize(8);
+}
+
+TMapLayer::~TMapLayer()
+{
+    if (FMap && FMap->OnBeforeDelLayer) {
+        bool AllowDelete = true;
+        FMap->OnBeforeDelLayer(FMap, this, false, AllowDelete);
+    }
+    FAutoLabelFont.reset();
+    FDefaultFont.reset();
+    FDefaultPen.reset();
+    FDefaultBrush.reset();
+    DeleteObjects();
+}
+
+TCustomMapObject* TMapLayer::GetObjects(int Index) const
+{
+    if (Index < 0 || Index >= GetObjectCount())
+        throw EListError::OutOfBounds(Index);
+    return FObjects[static_cast<std::size_t>(Index)];
+}
+
+void TMapLayer::SetObjects(int Index, const TCustomMapObject* MapObject)
+{
+    GetObjects(Index)->Assign(MapObject);
+}
+
+void TMapLayer::AddObject(TCustomMapObject* MapObject, bool RaiseEvent)
+{
+    if (!MapObject)
+        return;
+    FObjects.push_back(MapObject);
+    MapObject->SetMap(FMap);
+    MapObject->SetLayer(this);
+    MapObject->GetFields()->Assign(FFields.get());
+    if (!FMap)
+        return;
+    const TCartovaOptions* Options = FMap->GetOptions();
+    MapObject->GetPen()->Assign(Options->GetDefaultPen());
+    MapObject->GetBrush()->Assign(Options->GetDefaultBrush());
+    MapObject->SetUseBGColor(Options->GetUseBGColor());
+    MapObject->SetBGColor(Options->GetDefaultBGColor());
+    MapObject->GetFont()->Assign(MapObject->UsesTextFont() ? Options->GetDefaultTextFont()
+                                                           : Options->GetDefaultSymbolFont());
+    FMap->SetModified(true);
+    if (RaiseEvent && FMap->OnAddObject)
+        FMap->OnAddObject(FMap, MapObject);
+    TraceEvent(FMap, mdlAddObject, this);
+    if (!FMap->GetInUpdate())
+        MapObject->Paint();
+}
+
+TCustomMapObject* TMapLayer::NewObject(TMapObjectClass ObjectClass)
+{
+    TCustomMapObject* Object = ObjectClass();
+    AddObject(Object, false);
+    return Object;
+}
+
+void TMapLayer::DeleteObject(int Index)
+{
+    if (Index == -1)
+        return;
+    TCustomMapObject* Object = GetObjects(Index);
+    delete Object; // the object leaves this layer from its destructor
+    if (FMap)
+        FMap->DoUpdate(true);
+}
+
+void TMapLayer::DeleteObjects()
+{
+    while (!FObjects.empty()) {
+        TCustomMapObject* Object = FObjects.back();
+        Object->SetLayer(nullptr);
+        FObjects.pop_back();
+        delete Object;
+    }
+    if (FMap)
+        FMap->DoUpdate(true);
+}
+
+int TMapLayer::RemoveObject(TCustomMapObject* MapObject)
+{
+    const int Index = IndexOfObject(MapObject);
+    if (Index >= 0)
+        FObjects.erase(FObjects.begin() + Index);
+    return Index;
+}
+
+int TMapLayer::IndexOfObject(const TCustomMapObject* MapObject) const
+{
+    const auto It = std::find(FObjects.begin(), FObjects.end(), MapObject);
+    return It == FObjects.end() ? -1 : static_cast<int>(It - FObjects.begin());
+}
+
+bool TMapLayer::ValidZoom() const
+{
+    if (FMinZoom == 0 && FMaxZoom == 0)
+        return true;
+    if (FMinZoom == 0 || FMaxZoom == 0 || !FMap)
+        return false;
+    const double Z = FMap->GetZoom();
+    return FMinZoom <= Z && Z <= FMaxZoom;
+}
+
+void TMapLayer::Zoom()
+{
+    if (FMap)
+        ZoomMapToExtent(FMap, GatherExtent(FObjects));
+}
+
+bool TMapLayer::GetAllIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
+{
+    Ids.Clear();
+    for (std::size_t I = 0; I < FObjects.size(); ++I) {
+        const TCustomMapObject* O = FObjects[I];
+        if (O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+            O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+            O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY))
+            Ids.Add(static_cast<std::uint32_t>(I));
+    }
+    return Ids.Count() > 0;
+}
+
+void TMapLayer::Paint()
+{
+    if (!FMap || !FMap->HasParent() || !FVisible || !ValidZoom())
+        return;
+    TCardinalArray Ids;
+    GetAllIdsInRect(Bounds2CellBounds(FMap->GetViewBounds()), Ids);
+    for (const std::uint32_t Id : Ids)
+        if (Id < FObjects.size())
+            FObjects[Id]->Paint();
+}
+
+void TMapLayer::PaintSelection()
+{
+    if (!FMap || !FMap->GetFastSelection() || !FVisible || !ValidZoom())
+        return;
+    TSelection* Selection = FMap->GetSelection();
+    for (int I = 0; I < Selection->Count(); ++I) {
+        TCustomMapObject* Object = Selection->GetItems(I);
+        if (Object && Object->GetLayer() == this)
+            Object->DrawSelection();
+    }
+}
+
+bool TMapLayer::LoadFromFile(const std::string& FileName, const std::string& LayerName)
+{
+    if (!LoadLayerFromProviders(this, FileName))
+        return false;
+    FFileName = FileName;
+    FName = LayerName.empty() ? ChangeFileExt(ExtractFileName(FileName), "") : LayerName;
+    return true;
+}
+
+bool TMapLayer::SaveToFile(const std::string& FileName)
+{
+    const std::string Target = FileName.empty() ? FFileName : FileName;
+    if (Target.empty())
+        return false;
+    // Files hold normal coordinates: the map stays unrotated afterwards.
+    if (FMap && FMap->GetisMapRotated() && FormatProviders &&
+        FormatProviders->FindSuitableProvider(Target))
+        FMap->UnRotate();
+    return SaveLayerToProviders(this, Target);
+}
+
+void TMapLayer::SetVisible(bool Value)
+{
+    FVisible = Value;
+    if (!Value) {
+        FEditable = false;
+        if (FMap)
+            FMap->GetSelection()->RemoveLayer(this);
+    }
+    if (FMap)
+        FMap->DoUpdate(true);
+    TraceEvent(FMap, mdlLayerVisibleChanged, this);
+}
+
+void TMapLayer::SetEditable(bool Value)
+{
+    FEditable = Value && FVisible;
+    if (FEditable) {
+        FSelectable = true;
+        if (FMap)
+            for (TMapLayer* Other : FMap->GetLayers()->Items())
+                if (Other != this && Other->FEditable)
+                    Other->SetEditable(false);
+    }
+    TraceEvent(FMap, mdlLayerEditableChanged, this);
+}
+
+void TMapLayer::SetSelectable(bool Value)
+{
+    FSelectable = FEditable || (Value && FVisible);
+    if (!FSelectable && FMap)
+        FMap->GetSelection()->RemoveLayer(this);
+    TraceEvent(FMap, mdlLayerSelectableChanged, this);
+}
+
+void TMapLayer::SetAutoLabel(bool Value)
+{
+    if (Value == FAutoLabel)
+        return;
+    FAutoLabel = Value;
+    TraceEvent(FMap, mdlLayerAutolabelChanged, this);
+    if (FMap)
+        FMap->DoUpdate(true);
+}
+
+void TMapLayer::SetUseIndex2D(bool Value)
+{
+    if (Value == FUseIndex2D)
+        return;
+    FUseIndex2D = Value;
+}
+
+void TMapLayer::SetDefaultBrush(TBrush* Value) { Replace(FDefaultBrush, Value); }
+void TMapLayer::SetDefaultPen(TPen* Value) { Replace(FDefaultPen, Value); }
+void TMapLayer::SetDefaultFont(TFont* Value) { Replace(FDefaultFont, Value); }
+void TMapLayer::SetAutoLabelFont(TFont* Value) { Replace(FAutoLabelFont, Value); }
+void TMapLayer::SetFields(TDataFields* Value) { Replace(FFields, Value); }
+
+// --------------------------------------------------------------- TMapLayers
+
+TMapLayers::~TMapLayers()
+{
+    Clear();
+}
+
+void TMapLayers::SetLayer(int Index, TMapLayer* Layer)
+{
+    // The list does not own through Notify, so this is a plain reference swap.
+    SetItems(Index, Layer);
+}
+
+TMapLayer* TMapLayers::CreateLayer(const std::string& FileName, const std::string& LayerName,
+                                   int Index)
+{
+    auto* Layer = new TMapLayer;
+    Layer->SetName(LayerName);
+    Layer->SetMap(FMap);
+    TList<TMapLayer>::Insert(Index, Layer);
+    const std::string Path = FileName.empty() ? std::string() : ExpandFileName(FileName);
+    if (!Path.empty() && FileExists(Path))
+        Layer->LoadFromFile(Path, LayerName);
+    else
+        DebugLog("File \"%S\" does not exists!", Path);
+    if (FMap && FMap->OnAddLayer)
+        FMap->OnAddLayer(FMap, Layer);
+    return Layer;
+}
+
+TMapLayer* TMapLayers::Add(const std::string& FileName, const std::string& LayerName)
+{
+    TMapLayer* Layer = CreateLayer(FileName, LayerName, Count());
+    TraceEvent(FMap, mdlAfterAddLayer, Layer);
+    return Layer;
+}
+
+TMapLayer* TMapLayers::Insert(const std::string& FileName, int Index)
+{
+    if (Index < 0 || Index > Count())
+        throw EListError::OutOfBounds(Index);
+    return CreateLayer(FileName, "", Index);
+}
+
+void TMapLayers::Delete(int Index)
+{
+    TMapLayer* Layer = GetItems(Index);
+    bool AllowDelete = true;
+    if (FMap && FMap->OnBeforeDelLayer)
+        FMap->OnBeforeDelLayer(FMap, Layer, true, AllowDelete);
+    if (!AllowDelete)
+        return;
+    TraceEvent(FMap, mdlDelLayer, Layer);
+    delete Layer;
+    TList<TMapLayer>::Delete(IndexOf(Layer));
+    if (FMap) {
+        FMap->DoUpdate(true);
+        if (FMap->OnAfterDelLayer)
+            FMap->OnAfterDelLayer(FMap);
+    }
+    TraceEvent(FMap, mdlAfterDelLayer, this);
+}
+
+void TMapLayers::Clear()
+{
+    // Index order; each layer leaves the list before it is destroyed, so
+    // handlers called from its destruction never meet a destroyed layer.
+    while (Count() > 0) {
+        TMapLayer* Layer = GetItems(0);
+        TList<TMapLayer>::Delete(0);
+        delete Layer;
+    }
+    if (FMap && !FMap->GetDestroying())
+        FMap->DoUpdate(true);
+}
+
+void TMapLayers::Move(int CurIndex, int NewIndex)
+{
+    TList<TMapLayer>::Move(CurIndex, NewIndex);
+    if (FMap)
+        FMap->DoUpdate(true);
+    TraceEvent(FMap, mdlMoveLayer, GetItems(NewIndex));
+}
+
+void TMapLayers::Exchange(int Index1, int Index2)
+{
+    TList<TMapLayer>::Exchange(Index1, Index2);
+    if (FMap)
+        FMap->DoUpdate(true);
+    TraceEvent(FMap, mdlExchangeLayer, this);
+}
+
+TMapLayer* TMapLayers::Search(const std::string& Name) const
+{
+    for (TMapLayer* Layer : Items())
+        if (AnsiCompareText(Layer->GetName(), Name) == 0)
+            return Layer;
+    return nullptr;
+}
+
+TMapLayer* TMapLayers::GetEditableLayer() const
+{
+    for (TMapLayer* Layer : Items())
+        if (Layer->GetEditable())
+            return Layer;
+    return nullptr;
+}
+
+} // namespace cartova

@@ -1,0 +1,201 @@
+#pragma once
+// TMapLayer, an ordered, owning list of map objects with shared display
+// settings and an attribute schema, and TMapLayers, the map's ordered list of
+// layers (index 0 is painted first, at the bottom).
+
+#include "formats/DataFields.h"
+#include "host/Host.h"
+#include "map/CellBounds.h"
+#include "objects/CustomMapObject.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace cartova {
+
+class TCartova;
+
+/// A per-layer override of object styles, filled by workspace loading and
+/// applied by the TAB reader to the objects it creates.
+struct TMapStyle {
+    bool StyleSet = false;
+    bool BrushUseBGColor = false;
+    TColor BrushBGColor = 0;
+    TColor BrushColor = 0;
+    std::uint8_t BrushStyle = 0;
+    TColor PenColor = 0;
+    std::uint8_t PenStyle = 0;
+    std::int32_t PenWidth = 0;
+    std::string FontName;
+    TColor FontColor = 0;
+    TColor FontBGColor = 0;
+};
+
+/// A layer of map objects. An object's id is its position in the layer.
+class TMapLayer : public TPersistent {
+public:
+    TMapLayer();
+    /// Raises the map's OnBeforeDelLayer (its answer ignored), then destroys
+    /// every object.
+    ~TMapLayer() override;
+
+    // ---- objects
+    int GetObjectCount() const { return static_cast<int>(FObjects.size()); }
+    /// Object Index; raises EListError when out of range.
+    TCustomMapObject* GetObjects(int Index) const;
+    /// Copies MapObject into the object at Index (Assign).
+    void SetObjects(int Index, const TCustomMapObject* MapObject);
+    TCustomMapObject* First() const { return GetObjects(0); }
+    TCustomMapObject* Last() const { return GetObjects(GetObjectCount() - 1); }
+
+    /// Adopts MapObject (the layer owns it from now on): sets its map and
+    /// layer, gives it the layer's schema and the map's default styles, marks
+    /// the map modified, raises OnAddObject when RaiseEvent, tells the data
+    /// links and paints it at once unless the map is in an update.
+    void AddObject(TCustomMapObject* MapObject, bool RaiseEvent);
+    /// Creates an object of ObjectClass and adopts it without the event.
+    TCustomMapObject* NewObject(TMapObjectClass ObjectClass);
+    /// Creates an object of class T and adopts it without the event.
+    template <typename T>
+    T* NewObject()
+    {
+        return static_cast<T*>(NewObject(MapObjectClass<T>()));
+    }
+    /// Destroys the object at Index (−1 does nothing), then DoUpdate.
+    void DeleteObject(int Index);
+    /// Destroys every object, last first, then DoUpdate.
+    void DeleteObjects();
+    /// Takes MapObject out of the layer without destroying it; returns its
+    /// former position or −1.
+    int RemoveObject(TCustomMapObject* MapObject);
+    int IndexOfObject(const TCustomMapObject* MapObject) const;
+
+    // ---- zoom range, painting, view
+    /// True when the map's zoom lies in [MinZoom, MaxZoom], or no range is set.
+    bool ValidZoom() const;
+    /// Centres (and, for an extent with area, zooms) the map on the layer.
+    void Zoom();
+    /// Paints the layer's objects in the view onto the map canvas.
+    void Paint();
+    /// Draws the markers of the layer's selected objects (fast mode).
+    void PaintSelection();
+    /// Collects the ids of the objects that may be visible in Bounds.
+    bool GetAllIdsInRect(const TCellBounds& Bounds, TCardinalArray& Ids);
+
+    // ---- files
+    /// Loads through the format provider that accepts the file name; false
+    /// when none does or the load fails.
+    bool LoadFromFile(const std::string& FileName, const std::string& LayerName);
+    /// Saves through the format provider that accepts the file name (empty:
+    /// the layer's FileName); a rotated map is unrotated first.
+    bool SaveToFile(const std::string& FileName);
+
+    // ---- properties
+    TCartova* GetMap() const { return FMap; }
+    void SetMap(TCartova* Value) { FMap = Value; }
+    const std::string& GetFileName() const { return FFileName; }
+    void SetFileName(const std::string& Value) { FFileName = Value; }
+    const std::string& GetName() const { return FName; }
+    void SetName(const std::string& Value) { FName = Value; }
+    int GetTag() const { return FTag; }
+    void SetTag(int Value) { FTag = Value; }
+    bool GetVisible() const { return FVisible; }
+    /// Hiding also clears Editable and takes the layer's objects out of the
+    /// selection; then DoUpdate and mdlLayerVisibleChanged.
+    void SetVisible(bool Value);
+    bool GetEditable() const { return FEditable; }
+    /// Only a visible layer becomes editable; it becomes selectable and every
+    /// other editable layer of the map stops being editable.
+    void SetEditable(bool Value);
+    /// The selectable flag and Visible.
+    bool GetSelectable() const { return FSelectable && FVisible; }
+    void SetSelectable(bool Value);
+    bool GetAutoLabel() const { return FAutoLabel; }
+    void SetAutoLabel(bool Value);
+    int GetLabelFieldIndex() const { return FLabelFieldIndex; }
+    void SetLabelFieldIndex(int Value) { FLabelFieldIndex = Value; }
+    double GetMinZoom() const { return FMinZoom; }
+    double GetMaxZoom() const { return FMaxZoom; }
+    void SetMinZoom(double Value) { FMinZoom = Value; }
+    void SetMaxZoom(double Value) { FMaxZoom = Value; }
+    bool GetUseIndex2D() const { return FUseIndex2D; }
+    void SetUseIndex2D(bool Value);
+
+    // Owned styles and schema; the setters take ownership and free the old one.
+    TBrush* GetDefaultBrush() const { return FDefaultBrush.get(); }
+    TPen* GetDefaultPen() const { return FDefaultPen.get(); }
+    TFont* GetDefaultFont() const { return FDefaultFont.get(); }
+    /// Font of automatic labels: "Arial", 8 points.
+    TFont* GetAutoLabelFont() const { return FAutoLabelFont.get(); }
+    TDataFields* GetFields() const { return FFields.get(); }
+    void SetDefaultBrush(TBrush* Value);
+    void SetDefaultPen(TPen* Value);
+    void SetDefaultFont(TFont* Value);
+    void SetAutoLabelFont(TFont* Value);
+    void SetFields(TDataFields* Value);
+
+    /// The style override record.
+    TMapStyle& GetStyle() { return FStyle; }
+    const TMapStyle& GetStyle() const { return FStyle; }
+
+private:
+    std::vector<TCustomMapObject*> FObjects;
+    std::string FFileName;
+    std::unique_ptr<TBrush> FDefaultBrush;
+    std::unique_ptr<TFont> FDefaultFont;
+    std::unique_ptr<TPen> FDefaultPen;
+    TCartova* FMap = nullptr;
+    bool FEditable = false;
+    bool FVisible = true;
+    bool FSelectable = true;
+    std::string FName;
+    std::unique_ptr<TDataFields> FFields;
+    bool FAutoLabel = false;
+    int FTag = 0;
+    double FMaxZoom = 0;
+    double FMinZoom = 0;
+    int FLabelFieldIndex = 0;
+    std::unique_ptr<TFont> FAutoLabelFont;
+    bool FUseIndex2D = false;
+    TMapStyle FStyle;
+};
+
+/// The map's layers, owned, bottom first.
+class TMapLayers : public TList<TMapLayer> {
+public:
+    explicit TMapLayers(TCartova* AMap = nullptr) : FMap(AMap) {}
+    /// Destroys every layer.
+    ~TMapLayers() override;
+
+    TCartova* GetMap() const { return FMap; }
+    void SetMap(TCartova* Value) { FMap = Value; }
+    TMapLayer* GetLayers(int Index) const { return GetItems(Index); }
+    /// Replaces the reference at Index; the old layer is neither freed nor told.
+    void SetLayer(int Index, TMapLayer* Layer);
+
+    /// Creates a layer named LayerName, appends it and loads FileName into it
+    /// when the file exists; raises OnAddLayer and mdlAfterAddLayer.
+    TMapLayer* Add(const std::string& FileName, const std::string& LayerName);
+    /// Creates a layer at Index and loads FileName when it exists (the name
+    /// comes from the file); raises OnAddLayer.
+    TMapLayer* Insert(const std::string& FileName, int Index);
+    /// Destroys layer Index unless OnBeforeDelLayer vetoes it.
+    void Delete(int Index);
+    /// Destroys every layer in index order, then DoUpdate.
+    void Clear() override;
+    void Move(int CurIndex, int NewIndex);
+    void Exchange(int Index1, int Index2);
+    /// The first layer named Name, ignoring case; nullptr when none.
+    TMapLayer* Search(const std::string& Name) const;
+    /// The first editable layer, or nullptr.
+    TMapLayer* GetEditableLayer() const;
+
+private:
+    TMapLayer* CreateLayer(const std::string& FileName, const std::string& LayerName,
+                           int Index);
+    TCartova* FMap;
+};
+
+} // namespace cartova
