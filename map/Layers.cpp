@@ -21,6 +21,21 @@ void Replace(std::unique_ptr<T>& Slot, T* Value)
         Slot.reset(Value ? Value : new T);
 }
 
+/// The scan's test: IntersectsRect, WithinRect or ContainsRect of B.
+bool MeetsRect(const TCustomMapObject* O, const TCellBounds& B)
+{
+    return O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+           O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+           O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
+}
+
+/// Whether the object's drawn extent meets B (touching included).
+bool ExtentMeets(const TCustomMapObject* O, const TCellBounds& B)
+{
+    const TBounds E = O->GetExtent();
+    return E.MinX <= B.MaxX && B.MinX <= E.MaxX && E.MinY <= B.MaxY && B.MinY <= E.MaxY;
+}
+
 void TraceEvent(TCartova* Map, TMapDataLinkEvent Event, TObject* Obj)
 {
     if (Map && Map->GetDataLinks())
@@ -36,7 +51,8 @@ TMapLayer::TMapLayer()
       FDefaultFont(std::make_unique<TFont>()),
       FDefaultPen(std::make_unique<TPen>()),
       FFields(std::make_unique<TDataFields>()),
-      FAutoLabelFont(std::make_unique<TFont>())
+      FAutoLabelFont(std::make_unique<TFont>()),
+      FIndex2D(std::make_unique<TIndexCell>())
 {
     FAutoLabelFont->SetName("Arial");
     FAutoLabelFont->SetSize(8);
@@ -72,6 +88,7 @@ void TMapLayer::AddObject(TCustomMapObject* MapObject, bool RaiseEvent)
     if (!MapObject)
         return;
     FObjects.push_back(MapObject);
+    FIndex2D->MarkStale();
     MapObject->SetMap(FMap);
     MapObject->SetLayer(this);
     MapObject->GetFields()->Assign(FFields.get());
@@ -115,6 +132,7 @@ void TMapLayer::DeleteObjects()
         TCustomMapObject* Object = FObjects.back();
         Object->SetLayer(nullptr);
         FObjects.pop_back();
+        FIndex2D->MarkStale();
         delete Object;
     }
     if (FMap)
@@ -124,8 +142,10 @@ void TMapLayer::DeleteObjects()
 int TMapLayer::RemoveObject(TCustomMapObject* MapObject)
 {
     const int Index = IndexOfObject(MapObject);
-    if (Index >= 0)
+    if (Index >= 0) {
         FObjects.erase(FObjects.begin() + Index);
+        FIndex2D->MarkStale();
+    }
     return Index;
 }
 
@@ -154,14 +174,50 @@ void TMapLayer::Zoom()
 bool TMapLayer::GetAllIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
 {
     Ids.Clear();
-    for (std::size_t I = 0; I < FObjects.size(); ++I) {
-        const TCustomMapObject* O = FObjects[I];
-        if (O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-            O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-            O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY))
+    if (FUseIndex2D) {
+        const bool Found = FIndex2D->GetAllIdsInRect(B, Ids);
+        if (Found)
+            KeepIds(Ids, [&](const TCustomMapObject* O) {
+                return O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+                       O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
+            });
+        return Found;
+    }
+    for (std::size_t I = 0; I < FObjects.size(); ++I)
+        if (MeetsRect(FObjects[I], B))
             Ids.Add(static_cast<std::uint32_t>(I));
+    return Ids.Count() > 0;
+}
+
+bool TMapLayer::GetPaintIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
+{
+    Ids.Clear();
+    if (FUseIndex2D) {
+        // The index is built from the drawn extents, so it holds every
+        // object that shows in B.
+        if (FIndex2D->GetAllIdsInRect(B, Ids))
+            KeepIds(Ids, [&](const TCustomMapObject* O) {
+                return ExtentMeets(O, B) || O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
+                       O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
+            });
+    } else {
+        for (std::size_t I = 0; I < FObjects.size(); ++I)
+            if (ExtentMeets(FObjects[I], B) || MeetsRect(FObjects[I], B))
+                Ids.Add(static_cast<std::uint32_t>(I));
     }
     return Ids.Count() > 0;
+}
+
+template <typename TKeep>
+void TMapLayer::KeepIds(TCardinalArray& Ids, TKeep Keep) const
+{
+    // One pass that keeps the order: removing ids one by one from the array
+    // would move the tail once per removed id.
+    TCardinalArray Kept;
+    for (const std::uint32_t Id : Ids)
+        if (Id < FObjects.size() && Keep(FObjects[Id]))
+            Kept.Add(Id);
+    Ids.Copy(Kept);
 }
 
 void TMapLayer::Paint()
@@ -169,7 +225,7 @@ void TMapLayer::Paint()
     if (!FMap || !FMap->HasParent() || !FVisible || !ValidZoom())
         return;
     TCardinalArray Ids;
-    GetAllIdsInRect(Bounds2CellBounds(FMap->GetViewBounds()), Ids);
+    GetPaintIdsInRect(Bounds2CellBounds(FMap->GetViewBounds()), Ids);
     for (const std::uint32_t Id : Ids)
         if (Id < FObjects.size())
             FObjects[Id]->Paint();
@@ -257,6 +313,14 @@ void TMapLayer::SetUseIndex2D(bool Value)
     if (Value == FUseIndex2D)
         return;
     FUseIndex2D = Value;
+    FIndex2D->SetLayer(Value ? this : nullptr);
+}
+
+void TMapLayer::SetIndex2D(TIndexCell* Value)
+{
+    Replace(FIndex2D, Value);
+    if (FUseIndex2D)
+        FIndex2D->SetLayer(this);
 }
 
 void TMapLayer::SetDefaultBrush(TBrush* Value) { Replace(FDefaultBrush, Value); }
