@@ -1,0 +1,106 @@
+// Style clauses of the MIF reader (Pen, Brush, Symbol, Font and the text
+// clauses) and the provider-level load: update, progress and error report.
+#include "formats/MifAttributes.h"
+#include "formats/MifReader.h"
+#include "map/Cartova.h"
+#include "map/Layers.h"
+#include "objects/Symbol.h"
+#include "objects/Text.h"
+
+namespace cartova::detail {
+
+void TMifReader::Tokenize(std::string_view Line)
+{
+    FParser.Read(std::string(Line), static_cast<int>(LineNumber()), false, true);
+}
+
+const std::string& TMifReader::Token(int Index) const
+{
+    return FParser.GetItems(Index)->GetValue();
+}
+
+std::string TMifReader::Unquoted(const std::string& Token) const
+{
+    if (Token.size() >= 2 && Token.front() == '"' && Token.back() == '"')
+        return ToUtf8(Token.substr(1, Token.size() - 2));
+    return ToUtf8(Token);
+}
+
+bool TMifReader::ReadClauses(TCustomMapObject* Object)
+{
+    auto* Symbol = dynamic_cast<TSymbol*>(Object);
+    auto* Text = dynamic_cast<TText*>(Object);
+    for (;;) {
+        if (!NextLine())
+            return false;
+        const std::string Word = MifKeyword(FLine);
+        if (Word == "PEN") {
+            Tokenize(FLine);
+            Object->GetPen()->SetColor(MifColorToColor(StrToInt64(Token(3))));
+        } else if (Word == "BRUSH") {
+            Tokenize(FLine);
+            Object->GetBrush()->SetColor(MifColorToColor(StrToInt64(Token(2))));
+        } else if (Word == "SYMBOL") {
+            if (!Symbol || Text)
+                continue;
+            Tokenize(FLine);
+            // Symbol (shape, colour, size[, "font", style, rotation]); the
+            // bitmap form Symbol ("file", colour, size, style) has no shape.
+            const bool Bitmap = !Token(1).empty() && Token(1).front() == '"';
+            if (!Bitmap)
+                Symbol->SetShape(StrToInt(Token(1)));
+            Object->GetFont()->SetColor(MifColorToColor(StrToInt64(Token(2))));
+            Object->GetFont()->SetSize(StrToInt(Token(3)));
+            if (!Bitmap)
+                Object->GetFont()->SetName(FParser.Count() >= 6 ? Unquoted(Token(4)) : "MapInfo Symbol");
+        } else if (Word == "FONT") {
+            if (!Text)
+                continue;
+            // Font ("name", style, size, colour[, background])
+            Tokenize(FLine);
+            TFont* Font = Object->GetFont();
+            Font->SetName(Unquoted(Token(1)));
+            Font->SetStyle(FontStyleOfMif(StrToInt(Token(2))));
+            const int Size = StrToInt(Token(3));
+            if (Size > 0)
+                Font->SetSize(Size);
+            Font->SetColor(MifColorToColor(StrToInt64(Token(4))));
+        } else if (Word == "CENTER" || Word == "SMOOTH") {
+            // nothing to keep
+        } else if (Text && Word == "ANGLE") {
+            Tokenize(FLine);
+            Text->SetAngle(StrToFloat(Token(1)));
+        } else if (Text && (Word == "JUSTIFY" || Word == "SPACING" || Word == "LABEL")) {
+            // layout hints the text object does not hold
+        } else {
+            return true; // this line goes back to the main loop
+        }
+    }
+}
+
+bool LoadMif(TMapLayer& Layer, const std::string& FileName)
+{
+    TCartova* Map = Layer.GetMap();
+    Map->BeginUpdate();
+    Map->SetTextSizing(true);
+    bool Ok = false;
+    {
+        TMifReader Reader(Layer, FileName);
+        try {
+            if (!Reader.Open())
+                throw EFOpenError(Format("Cannot open file \"%s\"", FileName));
+            Reader.Run();
+            Ok = true;
+        } catch (const std::exception& E) {
+            MessageDlg(Format("Error reading mif-file at line %d with message: %s!", Reader.LineNumber(),
+                              std::string(E.what())),
+                       mtError, mbOK);
+        }
+        Map->StopProgress();
+        Map->EndUpdate(true);
+        Map->SetTextSizing(false);
+    }
+    return Ok;
+}
+
+} // namespace cartova::detail

@@ -1,0 +1,54 @@
+#pragma once
+// TMifLineReader: streams a text file line by line through one large buffer.
+// Lines end at LF (a CR before it is dropped); the last line needs no end.
+// A line longer than the limit raises EReadError instead of growing the
+// buffer without bound.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace cartova {
+
+class TMifLineReader {
+public:
+    /// The longest line accepted, in bytes.
+    static constexpr std::size_t MaxLineLength = 16u << 20;
+
+    TMifLineReader() = default;
+    ~TMifLineReader();
+    TMifLineReader(const TMifLineReader&) = delete;
+    TMifLineReader& operator=(const TMifLineReader&) = delete;
+
+    /// Opens FileName for reading; false when it cannot be opened.
+    bool Open(const std::string& FileName);
+    void Close();
+    bool IsOpen() const { return FFile >= 0; }
+
+    /// The next line without its line end; false at the end of the file. The
+    /// view is valid until the next call.
+    bool ReadLine(std::string_view& Line);
+    /// Number of lines returned so far.
+    long long LineCount() const { return FLineCount; }
+    /// Bytes consumed so far (up to the end of the last line returned).
+    std::uint64_t Position() const { return FConsumed; }
+    /// Size of the file when it was opened.
+    std::uint64_t Size() const { return FSize; }
+    /// Bytes not consumed yet.
+    std::uint64_t Remaining() const { return FSize > FConsumed ? FSize - FConsumed : 0; }
+
+private:
+    bool Fill();
+
+    int FFile = -1;
+    std::vector<char> FBuffer;
+    std::size_t FBegin = 0; // first unread byte in FBuffer
+    std::size_t FEnd = 0;   // end of the valid bytes in FBuffer
+    bool FEof = false;
+    long long FLineCount = 0;
+    std::uint64_t FConsumed = 0;
+    std::uint64_t FSize = 0;
+};
+
+} // namespace cartova

@@ -1,0 +1,437 @@
+#include "formats/MifReader.h"
+
+#include "formats/MifAttributes.h"
+#include "formats/MifNumbers.h"
+#include "map/Cartova.h"
+#include "map/Layers.h"
+#include "objects/Polyline.h"
+#include "objects/Rectangle.h"
+#include "objects/Region.h"
+#include "objects/Symbol.h"
+#include "objects/Text.h"
+
+#include <algorithm>
+
+namespace cartova::detail {
+
+namespace {
+
+struct TKindName {
+    const char* Word;
+    TMifObjectKind Kind;
+};
+
+constexpr TKindName KindNames[] = {
+    {"REGION", TMifObjectKind::Region},       {"PLINE", TMifObjectKind::Pline},
+    {"POINT", TMifObjectKind::Point},         {"LINE", TMifObjectKind::Line},
+    {"TEXT", TMifObjectKind::Text},           {"RECT", TMifObjectKind::Rect},
+    {"ROUNDRECT", TMifObjectKind::RoundRect}, {"ELLIPSE", TMifObjectKind::Ellipse},
+    {"ARC", TMifObjectKind::Arc},             {"MULTIPOINT", TMifObjectKind::Multipoint},
+    {"COLLECTION", TMifObjectKind::Collection}, {"NONE", TMifObjectKind::NoGeometry},
+};
+
+bool IsLetter(char C)
+{
+    return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_';
+}
+
+// The column type of a declaration's type text ("Char(20)", "Decimal(10,2)", …).
+TDataType ColumnType(std::string_view TypeText)
+{
+    const std::string Word = MifKeyword(TypeText);
+    if (Word == "CHAR")
+        return dtString;
+    if (Word == "DECIMAL")
+        return dtDecimal;
+    if (Word == "INTEGER")
+        return dtInteger;
+    if (Word == "SMALLINT")
+        return dtSmallInt;
+    if (Word == "DATE")
+        return dtDate;
+    if (Word == "DATETIME")
+        return dtDateTime;
+    if (Word == "TIME")
+        return dtTime;
+    if (Word == "LOGICAL")
+        return dtBoolean;
+    return dtFloat; // Float, LargeInt and unknown types
+}
+
+// The text between the first and the last quote of Line, doubled quotes
+// undone and \n escapes turned into line ends; the trimmed line without quotes.
+std::string QuotedText(std::string_view Line)
+{
+    const std::size_t First = Line.find('"');
+    const std::size_t Last = Line.rfind('"');
+    if (First == std::string_view::npos || Last == First)
+        return Trim(Line);
+    const std::string_view In = Line.substr(First + 1, Last - First - 1);
+    std::string Out;
+    Out.reserve(In.size());
+    for (std::size_t I = 0; I < In.size(); ++I) {
+        if (In[I] == '"' && I + 1 < In.size() && In[I + 1] == '"') {
+            Out.push_back('"');
+            ++I;
+        } else if (In[I] == '\\' && I + 1 < In.size() && (In[I + 1] == 'n' || In[I + 1] == '\\')) {
+            Out.push_back(In[I + 1] == 'n' ? '\n' : '\\');
+            ++I;
+        } else {
+            Out.push_back(In[I]);
+        }
+    }
+    return Out;
+}
+
+} // namespace
+
+TMifObjectKind MifObjectKindOf(std::string_view UpperWord)
+{
+    for (const auto& K : KindNames)
+        if (UpperWord == K.Word)
+            return K.Kind;
+    return TMifObjectKind::None;
+}
+
+std::string MifKeyword(std::string_view Line)
+{
+    SkipMifSpaces(Line);
+    std::size_t I = 0;
+    while (I < Line.size() && IsLetter(Line[I]))
+        ++I;
+    return UpperCase(Line.substr(0, I));
+}
+
+TMifReader::TMifReader(TMapLayer& Layer, const std::string& FileName)
+    : FLayer(Layer), FMap(Layer.GetMap()), FFileName(FileName),
+      FConverter(std::make_unique<TMifTextConverter>("Neutral"))
+{
+    TDelimiters Delims = TSyntaxParser::InitialDelimiters();
+    Delims.Exclude('+').Exclude('-').Exclude('.');
+    FParser.SetDelimiters(Delims);
+    FParser.SetSkipChars(TSetOfChar{' ', '\t', '(', ')', ','});
+}
+
+TMifReader::~TMifReader() = default;
+
+bool TMifReader::Open()
+{
+    if (!FMif.Open(FFileName))
+        return false;
+    std::string MidName = ChangeFileExt(FFileName, ".mid");
+    if (!FileExists(MidName) && FileExists(ChangeFileExt(FFileName, ".MID")))
+        MidName = ChangeFileExt(FFileName, ".MID");
+    if (FileExists(MidName))
+        FMid.Open(MidName);
+    return true;
+}
+
+bool TMifReader::NextLine()
+{
+    if (!FMif.ReadLine(FLine)) {
+        FLine = FRest = {};
+        return false;
+    }
+    FRest = FLine;
+    return true;
+}
+
+bool TMifReader::ReadDouble(double& Value)
+{
+    for (;;) {
+        if (ScanDouble(FRest, Value))
+            return true;
+        SkipMifSpaces(FRest);
+        if (!FRest.empty())
+            throw EConvertError(Format("'%s' is not a valid floating point value",
+                                       std::string(FirstWord(FRest))));
+        if (!NextLine())
+            return false;
+    }
+}
+
+bool TMifReader::ReadCount(long long& Value)
+{
+    for (;;) {
+        if (ScanInteger(FRest, Value)) {
+            if (Value < 0)
+                throw EConvertError(Format("'%d' is not a valid count", Value));
+            return true;
+        }
+        SkipMifSpaces(FRest);
+        if (!FRest.empty())
+            throw EConvertError(Format("'%s' is not a valid integer value",
+                                       std::string(FirstWord(FRest))));
+        if (!NextLine())
+            return false;
+    }
+}
+
+std::string TMifReader::ToUtf8(std::string_view Text) const
+{
+    return FConverter->ToUtf8(Text);
+}
+
+void TMifReader::Run()
+{
+    const int Blocks = static_cast<int>(std::min<std::uint64_t>(FMif.Size() / 128, 0x7FFFFFFF));
+    if (FMap)
+        FMap->StartProgress(0, Blocks, "Loading file");
+    bool Have = NextLine();
+    while (Have) {
+        if (FMap)
+            FMap->ShowProgress(static_cast<int>(std::min<std::uint64_t>(FMif.Position() / 128, 0x7FFFFFFF)));
+        const std::string Word = MifKeyword(FLine);
+        const TMifObjectKind Kind = MifObjectKindOf(Word);
+        if (Kind == TMifObjectKind::None) {
+            if (!FInData)
+                ReadHeaderLine(Word);
+            Have = NextLine();
+            continue;
+        }
+        FInData = true;
+        // Skip the keyword itself; the numbers after it belong to the object.
+        SkipMifSpaces(FRest);
+        FRest.remove_prefix(std::min(FRest.size(), Word.size()));
+        Have = ReadObject(Kind);
+    }
+}
+
+void TMifReader::ReadHeaderLine(const std::string& Word)
+{
+    std::string_view Rest = FLine;
+    SkipMifSpaces(Rest);
+    Rest.remove_prefix(Word.size());
+    if (Word == "DATA") {
+        FInData = true;
+    } else if (Word == "DELIMITER") {
+        std::string Text = Trim(Rest);
+        if (Text.size() >= 2 && (Text.front() == '"' || Text.front() == '\''))
+            Text = Text.substr(1, Text.size() - 2);
+        FDelimiter = Text;
+    } else if (Word == "CHARSET") {
+        std::string Text = Trim(Rest);
+        if (Text.size() >= 2 && Text.front() == '"')
+            Text = Text.substr(1, Text.size() - 2);
+        FConverter = std::make_unique<TMifTextConverter>(Text);
+    } else if (Word == "COORDSYS") {
+        FLayer.SetCoordSys(Trim(FLine));
+    } else if (Word == "COLUMNS") {
+        ReadColumns();
+    }
+}
+
+void TMifReader::ReadColumns()
+{
+    std::string_view Rest = FLine;
+    SkipMifSpaces(Rest);
+    Rest.remove_prefix(7);
+    const int N = StrToInt(Trim(Rest));
+    if (N < 0)
+        throw EConvertError(Format("'%d' is not a valid column count", N));
+    TDataFields* Fields = FLayer.GetFields();
+    Fields->Clear();
+    for (int I = 0; I < N; ++I) {
+        if (!NextLine())
+            throw EReadError(Format("The file ends after %d of %d columns", I, N));
+        const std::string Decl = ToUtf8(Trim(FLine));
+        const std::size_t Space = Decl.find_first_of(" \t");
+        const std::string Name = Decl.substr(0, Space);
+        const std::string TypeText = Space == std::string::npos ? std::string() : Decl.substr(Space + 1);
+        Fields->Add(Name, ColumnType(TypeText), 0);
+    }
+}
+
+void TMifReader::ReadMidRecord()
+{
+    FValues.clear();
+    if (!FMid.IsOpen())
+        return;
+    std::string_view Record;
+    if (!FMid.ReadLine(Record))
+        return;
+    if (FConverter->Converts() && !IsAscii(Record)) {
+        const std::string Text = ToUtf8(Record);
+        SplitMidRecord(Text, FDelimiter, FValues);
+    } else {
+        SplitMidRecord(Record, FDelimiter, FValues);
+    }
+}
+
+void TMifReader::AssignRecord(TCustomMapObject* Object)
+{
+    TDataFields* Fields = Object->GetFields();
+    const int N = std::min(Fields->Count(), static_cast<int>(FValues.size()));
+    for (int J = 0; J < N; ++J)
+        StoreMidValue(*Fields->GetFields(J), FValues[static_cast<std::size_t>(J)]);
+}
+
+bool TMifReader::ReadPoints(TParts* Parts, long long Count)
+{
+    TMapPoints* Points = Parts->Add()->GetPoints();
+    // Reserve no more than the rest of the file can hold (4 bytes a vertex at least).
+    const long long Room = static_cast<long long>(FMif.Remaining() / 4 + 1);
+    Points->Reserve(static_cast<int>(std::min<long long>({Count, Room, 0x7FFFFFFF})));
+    SkipRestOfLine();
+    for (long long I = 0; I < Count; ++I) {
+        double X = 0, Y = 0;
+        if (!ReadDouble(X) || !ReadDouble(Y))
+            return false;
+        SkipRestOfLine();
+        Points->Add(X, Y);
+    }
+    return true;
+}
+
+bool TMifReader::ReadRegion(TParts* Parts)
+{
+    long long Polygons = 0;
+    if (!ReadCount(Polygons))
+        return false;
+    for (long long P = 0; P < Polygons; ++P) {
+        SkipRestOfLine();
+        long long Count = 0;
+        if (!ReadCount(Count) || !ReadPoints(Parts, Count))
+            return false;
+    }
+    return true;
+}
+
+bool TMifReader::ReadPline(TParts* Parts)
+{
+    SkipMifSpaces(FRest);
+    if (MifKeyword(FRest) == "MULTIPLE") {
+        FRest.remove_prefix(8);
+        long long Sections = 0;
+        if (!ReadCount(Sections))
+            return false;
+        for (long long S = 0; S < Sections; ++S) {
+            SkipRestOfLine();
+            long long Count = 0;
+            if (!ReadCount(Count) || !ReadPoints(Parts, Count))
+                return false;
+        }
+        return true;
+    }
+    long long Count = 0;
+    return ReadCount(Count) && ReadPoints(Parts, Count);
+}
+
+void TMifReader::ReadText(TText* Text)
+{
+    std::string_view StringLine = FRest;
+    SkipMifSpaces(StringLine);
+    if (StringLine.empty()) {
+        if (!NextLine())
+            return;
+        StringLine = FLine;
+    }
+    const std::string Value = ToUtf8(QuotedText(StringLine));
+    SkipRestOfLine();
+    double C[4] = {0, 0, 0, 0};
+    for (double& V : C)
+        if (!ReadDouble(V))
+            return;
+    SkipRestOfLine();
+    Text->SetX(std::min(C[0], C[2]));
+    Text->SetY(std::min(C[1], C[3]));
+    Text->SetWidth(std::abs(C[2] - C[0]));
+    Text->SetHeight(std::abs(C[3] - C[1]));
+    Text->SetText(Value);
+}
+
+bool TMifReader::ReadObject(TMifObjectKind Kind)
+{
+    using K = TMifObjectKind;
+    // Parts of a collection belong to the collection's record.
+    if (FCollectionParts > 0 && (Kind == K::Region || Kind == K::Pline || Kind == K::Multipoint)) {
+        --FCollectionParts;
+        return NextLine();
+    }
+    FCollectionParts = 0;
+    ReadMidRecord();
+    TCustomMapObject* Object = nullptr;
+    bool More = true; // false once the file has ended inside the object
+    switch (Kind) {
+    case K::Region: {
+        auto* R = FLayer.NewObject<TRegion>();
+        AssignRecord(R);
+        Object = R;
+        More = ReadRegion(R->GetParts());
+        break;
+    }
+    case K::Pline: {
+        auto* P = FLayer.NewObject<TPolyline>();
+        AssignRecord(P);
+        Object = P;
+        More = ReadPline(P->GetParts());
+        break;
+    }
+    case K::Line: {
+        auto* P = FLayer.NewObject<TPolyline>();
+        AssignRecord(P);
+        Object = P;
+        TMapPoints* Points = P->GetParts()->Add()->GetPoints();
+        double C[4] = {0, 0, 0, 0};
+        for (int I = 0; I < 4 && More; ++I)
+            More = ReadDouble(C[I]);
+        if (More) {
+            Points->Add(C[0], C[1]);
+            Points->Add(C[2], C[3]);
+        }
+        break;
+    }
+    case K::Point: {
+        auto* S = FLayer.NewObject<TSymbol>();
+        AssignRecord(S);
+        Object = S;
+        double X = 0, Y = 0;
+        More = ReadDouble(X) && ReadDouble(Y);
+        S->SetX(X);
+        S->SetY(Y);
+        S->UpdateBounds();
+        break;
+    }
+    case K::Rect:
+    case K::RoundRect: {
+        auto* R = FLayer.NewObject<TRectangle>();
+        AssignRecord(R);
+        Object = R;
+        double C[4] = {0, 0, 0, 0};
+        for (int I = 0; I < 4 && More; ++I)
+            More = ReadDouble(C[I]);
+        if (More && Kind == K::RoundRect) {
+            double Radius = 0;
+            SkipRestOfLine();
+            More = ReadDouble(Radius);
+        }
+        R->SetX0(C[0]);
+        R->SetY0(C[1]);
+        R->SetX1(C[2]);
+        R->SetY1(C[3]);
+        R->UpdateBounds();
+        break;
+    }
+    case K::Text: {
+        auto* T = FLayer.NewObject<TText>();
+        AssignRecord(T);
+        Object = T;
+        ReadText(T);
+        T->UpdateBounds();
+        break;
+    }
+    case K::Collection: {
+        long long Parts = 0;
+        if (ReadCount(Parts))
+            FCollectionParts = Parts;
+        return NextLine();
+    }
+    default: // Ellipse, Arc, Multipoint, None: skipped with their record
+        return NextLine();
+    }
+    if (!More)
+        return false;
+    return ReadClauses(Object);
+}
+
+} // namespace cartova::detail
