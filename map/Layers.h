@@ -6,6 +6,7 @@
 #include "formats/DataFields.h"
 #include "host/Host.h"
 #include "map/CellBounds.h"
+#include "map/IndexCell.h"
 #include "objects/CustomMapObject.h"
 
 #include <cstdint>
@@ -81,8 +82,14 @@ public:
     void Paint();
     /// Draws the markers of the layer's selected objects (fast mode).
     void PaintSelection();
-    /// Collects the ids of the objects that may be visible in Bounds.
+    /// Collects the ids of the objects that may be visible in Bounds: through
+    /// the index (filtered by IntersectsRect or WithinRect) when UseIndex2D,
+    /// else every object, in id order, that IntersectsRect, WithinRect or
+    /// ContainsRect. With the index the result is the index's own.
     bool GetAllIdsInRect(const TCellBounds& Bounds, TCardinalArray& Ids);
+    /// The ids Paint draws for Bounds: those of GetAllIdsInRect and every
+    /// object whose drawn extent (GetExtent) meets Bounds, in the same order.
+    bool GetPaintIdsInRect(const TCellBounds& Bounds, TCardinalArray& Ids);
 
     // ---- files
     /// Loads through the format provider that accepts the file name; false
@@ -125,7 +132,13 @@ public:
     void SetMinZoom(double Value) { FMinZoom = Value; }
     void SetMaxZoom(double Value) { FMaxZoom = Value; }
     bool GetUseIndex2D() const { return FUseIndex2D; }
+    /// On change hands the index this layer (building or loading it) or none.
     void SetUseIndex2D(bool Value);
+    /// The layer's spatial index, owned; rebuilt before a query once the
+    /// objects changed.
+    TIndexCell* GetIndex2D() const { return FIndex2D.get(); }
+    /// Takes ownership of Value (null: a new empty index) and frees the old.
+    void SetIndex2D(TIndexCell* Value);
 
     // Owned styles and schema; the setters take ownership and free the old one.
     TBrush* GetDefaultBrush() const { return FDefaultBrush.get(); }
@@ -145,6 +158,10 @@ public:
     const TMapStyle& GetStyle() const { return FStyle; }
 
 private:
+    /// Keeps, in order, the ids that name an object for which Keep holds.
+    template <typename TKeep>
+    void KeepIds(TCardinalArray& Ids, TKeep Keep) const;
+
     std::vector<TCustomMapObject*> FObjects;
     std::string FFileName;
     std::unique_ptr<TBrush> FDefaultBrush;
@@ -163,6 +180,7 @@ private:
     int FLabelFieldIndex = 0;
     std::unique_ptr<TFont> FAutoLabelFont;
     bool FUseIndex2D = false;
+    std::unique_ptr<TIndexCell> FIndex2D;
     TMapStyle FStyle;
     std::string FCoordSys;
 };
