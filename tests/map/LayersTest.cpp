@@ -1,6 +1,7 @@
 // Layers: adoption of objects, switches and their notifications, deletion,
 // zoom range and search.
 #include "map/MapObjects.h"
+#include "tests/support/MapHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 using namespace cartova;
+using test::AddBox;
 
 namespace {
 
@@ -29,15 +31,6 @@ public:
         Params.push_back(Param);
     }
 };
-
-TCustomMapObject* AddBox(TMapLayer* Layer, double X0, double Y0, double X1, double Y1)
-{
-    auto* O = Layer->NewObject<TCustomMapObject>();
-    TPart* P = O->GetParts()->Add();
-    P->GetPoints()->Add(X0, Y0);
-    P->GetPoints()->Add(X1, Y1);
-    return O;
-}
 
 } // namespace
 

@@ -1,6 +1,7 @@
 // The selection: events and notifications, point selection over painted
 // layers, clearing without a window, zoom to selection.
 #include "map/MapObjects.h"
+#include "tests/support/MapHelpers.h"
 #include "tests/support/InputHelpers.h"
 
 #include <gtest/gtest.h>
@@ -9,6 +10,7 @@
 #include <vector>
 
 using namespace cartova;
+using test::AddBox;
 
 namespace {
 
@@ -25,15 +27,6 @@ public:
         Objects.push_back(Obj);
     }
 };
-
-TCustomMapObject* AddBox(TMapLayer* Layer, double X0, double Y0, double X1, double Y1)
-{
-    auto* O = Layer->NewObject<TCustomMapObject>();
-    TPart* P = O->GetParts()->Add();
-    P->GetPoints()->Add(X0, Y0);
-    P->GetPoints()->Add(X1, Y1);
-    return O;
-}
 
 struct TShownMap : ::testing::Test {
     test::THostWindow Window{400, 200};
