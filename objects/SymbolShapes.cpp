@@ -1,6 +1,8 @@
 #include "objects/SymbolShapes.h"
 
+#include <QFont>
 #include <QFontDatabase>
+#include <QFontInfo>
 
 #include <cmath>
 #include <initializer_list>
@@ -136,7 +138,7 @@ void DrawShape(TShapePainter& S, int Code, TColor Color)
     switch (Code) {
     case 32: S.Polygon(Square, true); break;
     case 33: S.Polygon(Diamond, true); break;
-    case 34: S.Circle(0, 0, 0.9, true); break;
+    case 34: S.Circle(0, 0, 1.0, true); break;
     case 35: S.Polygon(Star(1.0, 0.4), true); break;
     case 36: S.Polygon(TriangleUp, true); break;
     case 37: S.Polygon(TriangleDown, true); break;
@@ -273,6 +275,14 @@ bool IsFontInstalled(const std::string& Name)
             Installed = true;
             break;
         }
+    if (!Installed) {
+        // A name the font system substitutes on purpose (Arial by its
+        // metric-compatible Liberation Sans) resolves to another family than
+        // a name it knows nothing of, which gets the default family.
+        const QString Resolved = QFontInfo(QFont(Wanted)).family();
+        const QString Default = QFontInfo(QFont(QStringLiteral("Cartova No Such Font"))).family();
+        Installed = Resolved.compare(Default, Qt::CaseInsensitive) != 0;
+    }
     Known.emplace(Name, Installed);
     return Installed;
 }

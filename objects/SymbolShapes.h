@@ -43,7 +43,9 @@ constexpr int LastSymbolShape = 67;
 /// Color on Canvas. The canvas's pen and brush are restored afterwards.
 void DrawSymbolShape(TCanvas* Canvas, int Code, int CX, int CY, int Size, TColor Color);
 
-/// True when a font family of this name (case-insensitive, exact) is installed.
+/// True when a font family of this name (case-insensitive) is installed, or
+/// when the font system deliberately substitutes another family for it (a
+/// metric-compatible alias) rather than its default family.
 bool IsFontInstalled(const std::string& Name);
 
 } // namespace cartova

@@ -4,6 +4,7 @@
 #include "map/Selection.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -115,26 +116,50 @@ void TText::SetMinShowTextSize(int Value)
         GetMap()->DoUpdate(true);
 }
 
+namespace {
+
+/// The box corners in map units: upper-left, upper-right, lower-right,
+/// lower-left of the box turned by Angle degrees about its upper-left corner.
+std::array<TMapPoint, 4> BoxCorners(double X, double Y, double W, double H, double Angle)
+{
+    const double A = Angle * std::numbers::pi / 180;
+    const double B = -A;
+    const double Theta = std::atan2(H, W);
+    const double D = std::sqrt(W * W + H * H);
+    return {{
+        {X, Y + H},
+        {X + W * std::cos(A), Y + H + W * std::sin(A)},
+        {X + D * std::cos(B + Theta), Y + H - D * std::sin(B + Theta)},
+        {X - H * std::sin(B), Y + H - H * std::cos(B)},
+    }};
+}
+
+} // namespace
+
+TBounds TText::GetExtent() const
+{
+    TBounds R{GetX(), GetY(), GetX(), GetY()};
+    if (!(FWidth > 0) || !(FHeight > 0))
+        return R;
+    for (const TMapPoint& P : BoxCorners(GetX(), GetY(), FWidth, FHeight, FAngle)) {
+        R.MinX = std::min(R.MinX, P.X);
+        R.MinY = std::min(R.MinY, P.Y);
+        R.MaxX = std::max(R.MaxX, P.X);
+        R.MaxY = std::max(R.MaxY, P.Y);
+    }
+    return R;
+}
+
 TTextPoligon TText::GetTextPolygon() const
 {
     TTextPoligon Result;
     TCartova* Map = GetMap();
     if (!Map)
         return Result;
-    const double X = GetX(), Y = GetY(), W = FWidth, H = FHeight;
-    const double A = FAngle * std::numbers::pi / 180;
-    const double B = -A;
-    const double Theta = std::atan2(H, W);
-    const double D = std::sqrt(W * W + H * H);
-    const double Corners[4][2] = {
-        {X, Y + H},
-        {X + W * std::cos(A), Y + H + W * std::sin(A)},
-        {X + D * std::cos(B + Theta), Y + H - D * std::sin(B + Theta)},
-        {X - H * std::sin(B), Y + H - H * std::cos(B)},
-    };
+    const auto Corners = BoxCorners(GetX(), GetY(), FWidth, FHeight, FAngle);
     Result.resize(4);
     for (int I = 0; I < 4; ++I)
-        Map->MapToScreen(Corners[I][0], Corners[I][1], Result[I].X, Result[I].Y, false);
+        Map->MapToScreen(Corners[I].X, Corners[I].Y, Result[I].X, Result[I].Y, false);
     return Result;
 }
 

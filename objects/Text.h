@@ -53,6 +53,11 @@ public:
     int GetMinShowTextSize() const { return FMinShowTextSize; }
     void SetMinShowTextSize(int Value);
 
+    /// The map area of the rotated box (the anchor for an empty box), so that
+    /// a text whose anchor lies outside the view but whose box reaches into
+    /// it is still painted.
+    TBounds GetExtent() const override;
+
     /// The rotated box's screen corners; empty without a map.
     TTextPoligon GetTextPolygon() const;
     /// The smallest screen rectangle holding the four corners (Flag unused).
