@@ -13,6 +13,7 @@
 #include "host/Variant.h"
 #include "host/Streams.h"
 #include "host/Classes.h"
+#include "host/Ownership.h"
 #include "host/Types.h"
 #include "host/Graphics.h"
 #include "host/Bitmap.h"

@@ -2,17 +2,6 @@
 
 namespace cartova {
 
-namespace {
-
-template <typename T>
-void Replace(std::unique_ptr<T>& Slot, T* Value)
-{
-    if (Slot.get() != Value)
-        Slot.reset(Value ? Value : new T);
-}
-
-} // namespace
-
 TCartovaOptions::TCartovaOptions()
     : FDefaultTextFont(std::make_unique<TFont>()),
       FDefaultSymbolFont(std::make_unique<TFont>()),
@@ -28,12 +17,10 @@ TCartovaOptions::TCartovaOptions()
 
 TCartovaOptions::~TCartovaOptions() = default;
 
-// A null style would leave later readers with nothing to copy from, so it is
-// replaced by a fresh default one.
-void TCartovaOptions::SetDefaultTextFont(TFont* Value) { Replace(FDefaultTextFont, Value); }
-void TCartovaOptions::SetDefaultSymbolFont(TFont* Value) { Replace(FDefaultSymbolFont, Value); }
-void TCartovaOptions::SetDefaultPen(TPen* Value) { Replace(FDefaultPen, Value); }
-void TCartovaOptions::SetDefaultBrush(TBrush* Value) { Replace(FDefaultBrush, Value); }
+void TCartovaOptions::SetDefaultTextFont(TFont* Value) { ReplaceOwned(FDefaultTextFont, Value); }
+void TCartovaOptions::SetDefaultSymbolFont(TFont* Value) { ReplaceOwned(FDefaultSymbolFont, Value); }
+void TCartovaOptions::SetDefaultPen(TPen* Value) { ReplaceOwned(FDefaultPen, Value); }
+void TCartovaOptions::SetDefaultBrush(TBrush* Value) { ReplaceOwned(FDefaultBrush, Value); }
 
 void TCartovaOptions::Assign(const TPersistent* Source)
 {

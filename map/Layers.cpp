@@ -14,13 +14,6 @@ namespace cartova {
 
 namespace {
 
-template <typename T>
-void Replace(std::unique_ptr<T>& Slot, T* Value)
-{
-    if (Slot.get() != Value)
-        Slot.reset(Value ? Value : new T);
-}
-
 /// The scan's test: IntersectsRect, WithinRect or ContainsRect of B.
 bool MeetsRect(const TCustomMapObject* O, const TCellBounds& B)
 {
@@ -318,16 +311,16 @@ void TMapLayer::SetUseIndex2D(bool Value)
 
 void TMapLayer::SetIndex2D(TIndexCell* Value)
 {
-    Replace(FIndex2D, Value);
+    ReplaceOwned(FIndex2D, Value);
     if (FUseIndex2D)
         FIndex2D->SetLayer(this);
 }
 
-void TMapLayer::SetDefaultBrush(TBrush* Value) { Replace(FDefaultBrush, Value); }
-void TMapLayer::SetDefaultPen(TPen* Value) { Replace(FDefaultPen, Value); }
-void TMapLayer::SetDefaultFont(TFont* Value) { Replace(FDefaultFont, Value); }
-void TMapLayer::SetAutoLabelFont(TFont* Value) { Replace(FAutoLabelFont, Value); }
-void TMapLayer::SetFields(TDataFields* Value) { Replace(FFields, Value); }
+void TMapLayer::SetDefaultBrush(TBrush* Value) { ReplaceOwned(FDefaultBrush, Value); }
+void TMapLayer::SetDefaultPen(TPen* Value) { ReplaceOwned(FDefaultPen, Value); }
+void TMapLayer::SetDefaultFont(TFont* Value) { ReplaceOwned(FDefaultFont, Value); }
+void TMapLayer::SetAutoLabelFont(TFont* Value) { ReplaceOwned(FAutoLabelFont, Value); }
+void TMapLayer::SetFields(TDataFields* Value) { ReplaceOwned(FFields, Value); }
 
 // --------------------------------------------------------------- TMapLayers
 

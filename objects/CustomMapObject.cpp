@@ -10,13 +10,6 @@ namespace cartova {
 
 namespace {
 
-template <typename T>
-void Replace(std::unique_ptr<T>& Slot, T* Value)
-{
-    if (Slot.get() != Value)
-        Slot.reset(Value ? Value : new T);
-}
-
 /// Whether the segments A1-A2 and B1-B2 cross, through the splitter's line
 /// operations: the crossing of the two lines must lie within both segments.
 bool EdgesCross(const TMapPoint& A1, const TMapPoint& A2, const TMapPoint& B1, const TMapPoint& B2)
@@ -77,11 +70,11 @@ void TCustomMapObject::Assign(const TPersistent* Source)
     FBGColor = Other->FBGColor;
 }
 
-void TCustomMapObject::SetPen(TPen* Value) { Replace(FPen, Value); }
-void TCustomMapObject::SetBrush(TBrush* Value) { Replace(FBrush, Value); }
-void TCustomMapObject::SetFont(TFont* Value) { Replace(FFont, Value); }
-void TCustomMapObject::SetParts(TParts* Value) { Replace(FParts, Value); }
-void TCustomMapObject::SetFields(TDataFields* Value) { Replace(FFields, Value); }
+void TCustomMapObject::SetPen(TPen* Value) { ReplaceOwned(FPen, Value); }
+void TCustomMapObject::SetBrush(TBrush* Value) { ReplaceOwned(FBrush, Value); }
+void TCustomMapObject::SetFont(TFont* Value) { ReplaceOwned(FFont, Value); }
+void TCustomMapObject::SetParts(TParts* Value) { ReplaceOwned(FParts, Value); }
+void TCustomMapObject::SetFields(TDataFields* Value) { ReplaceOwned(FFields, Value); }
 
 bool TCustomMapObject::GetSelected() const
 {
