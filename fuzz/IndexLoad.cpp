@@ -30,7 +30,8 @@ TMapLayer& FuzzLayer()
     return *Layer;
 }
 
-void Query(TIndexCell& Index, std::uint32_t Limit)
+/// Runs the queries; every id returned must be below Limit.
+void Query(TIndexCell& Index, std::uint64_t Limit)
 {
     const TCellBounds& R = Index.GetBounds();
     const TCellBounds Views[] = {R, {0, 4, 0, 4}, {-1e300, 1e300, -1e300, 1e300}, {R.MinX, R.MinX, R.MaxY, R.MaxY}};
@@ -68,10 +69,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* Data, std::size_t Size
     if (Out.GetSize() != Used || std::memcmp(Out.GetMemory(), Data, static_cast<std::size_t>(Used)) != 0)
         std::abort();
 
-    Query(Index, UINT32_MAX); // no layer: ids as stored
+    Query(Index, std::uint64_t(1) << 32); // no layer: ids as stored
     TMapLayer& Layer = FuzzLayer();
     Index.SetLayer(&Layer);
-    Query(Index, static_cast<std::uint32_t>(Layer.GetObjectCount()));
+    Query(Index, static_cast<std::uint64_t>(Layer.GetObjectCount()));
     Index.SetLayer(nullptr);
     return 0;
 }
