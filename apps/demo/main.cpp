@@ -7,6 +7,8 @@
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
 #include "objects/Region.h"
+#include "objects/Symbol.h"
+#include "objects/Text.h"
 
 #include <QApplication>
 #include <QDir>
@@ -54,6 +56,46 @@ void Style(TCustomMapObject* O, TColor Fill, TColor Line, int Width = 1)
     O->GetPen()->SetColor(Line);
     O->GetPen()->SetWidth(Width);
 }
+
+// ---- symbols and texts ------------------------------------------------------
+
+/// A layer with the MapInfo symbol set (drawn as vector shapes where the
+/// symbol font is not installed) and texts at 0, 30 and 90 degrees that grow
+/// and shrink with the zoom.
+void AddSymbolsAndTexts(TCartova& Map)
+{
+    TMapLayer* Layer = Map.GetLayers()->Add("", "symbols and texts");
+    const TColor Colors[] = {clNavy, clRed, clGreen, clPurple, clTeal, clMaroon};
+    for (int Code = 32; Code <= 67; ++Code) {
+        const int I = Code - 32;
+        auto* S = Layer->NewObject<TSymbol>();
+        S->SetX(-165 + (I % 12) * 10);
+        S->SetY(30 - (I / 12) * 12);
+        S->SetShape(Code);
+        S->GetFont()->SetColor(Colors[I % 6]);
+        S->GetFont()->SetSize(12);
+        S->UpdateBounds();
+    }
+    struct TDemoText { double X, Y, W, H, Angle; const char* Text; TColor Color; };
+    const TDemoText Texts[] = {
+        {-170, 62, 110, 16, 0, "Cartova", clBlack},
+        {-40, -30, 90, 9, 30, "Thirty degrees", clNavy},
+        {30, -80, 90, 10, 90, "Ninety degrees", clMaroon},
+    };
+    for (const TDemoText& D : Texts) {
+        auto* T = Layer->NewObject<TText>();
+        T->GetFont()->SetColor(D.Color); // before the text: a font change refits the box
+        T->SetX(D.X);
+        T->SetY(D.Y);
+        T->SetAngle(D.Angle);
+        T->SetText(D.Text);
+        T->SetWidth(D.W);
+        T->SetHeight(D.H);
+        T->UpdateBounds();
+    }
+}
+
+// ---- end of symbols and texts -----------------------------------------------
 
 /// Fills Map with the demo's layers; returns the object to select.
 TCustomMapObject* BuildMap(TCartova& Map)
@@ -122,6 +164,7 @@ TCustomMapObject* BuildMap(TCartova& Map)
     Tower->UpdateBounds();
     Style(Tower, clFuchsia, clPurple);
 
+    AddSymbolsAndTexts(Map);
     Map.EndUpdate(true);
     return Field;
 }
