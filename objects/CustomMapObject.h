@@ -64,7 +64,7 @@ public:
     TDataFields* GetFields() const { return FFields.get(); }
     void SetPen(TPen* Value);
     void SetBrush(TBrush* Value);
-    void SetFont(TFont* Value);
+    virtual void SetFont(TFont* Value);
     void SetParts(TParts* Value);
     void SetFields(TDataFields* Value);
 

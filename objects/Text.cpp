@@ -62,6 +62,13 @@ TText::~TText()
     GetFont()->OnChange = nullptr;
 }
 
+void TText::SetFont(TFont* Value)
+{
+    GetFont()->OnChange = nullptr;
+    TSymbol::SetFont(Value);
+    GetFont()->OnChange = [this](TObject*) { FontChanged(); };
+}
+
 void TText::Assign(const TPersistent* Source)
 {
     FAssigning = true;

@@ -33,6 +33,8 @@ public:
     void Assign(const TPersistent* Source) override;
     /// Texts take the map's default text font when a layer adopts them.
     bool UsesTextFont() const override { return true; }
+    /// Takes the new font over and listens to it as to the old one.
+    void SetFont(TFont* Value) override;
 
     const std::string& GetText() const { return FText; }
     /// Stores the text, then fits the font to the box.

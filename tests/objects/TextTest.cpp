@@ -83,6 +83,18 @@ TEST_F(TextFixture, LayerGivesTheDefaultTextFont)
     EXPECT_EQ(T->GetFont()->GetName(), "Courier New");
 }
 
+TEST_F(TextFixture, AFontSetInItsPlaceIsListenedToAsWell)
+{
+    TText* T = AddText(10, 10, 50, 20, "Frozen");
+    T->SetFreezeFontSize(true);
+    auto* Font = new TFont;
+    Font->Assign(T->GetFont());
+    T->SetFont(Font); // the text owns it now
+    const double Before = T->GetHeight();
+    Font->SetSize(Font->GetSize() * 3);
+    EXPECT_GT(T->GetHeight(), Before); // the frozen font refits the box
+}
+
 TEST_F(TextFixture, LowBoxGetsSizeThreeAndIsNotDrawn)
 {
     TText* T = AddText(20, 100, 150, 5, "Tiny text");
