@@ -46,13 +46,14 @@ protected:
     }
 
     // Converts the GeoJSON above with ogr2ogr into Dir (one .mif/.mid pair).
+    // Every file is named after Dir, so tests running in parallel never share one.
     std::string FromGdal(const std::string& Dir, const std::string& Options)
     {
-        const std::string Src = PathOf("gdal-src.geojson");
+        const std::string Src = PathOf(Dir + ".geojson");
         test::WriteText(Src, GeoJson);
         std::filesystem::remove_all(PathOf(Dir));
         Shell("ogr2ogr -f \"MapInfo File\" -dsco FORMAT=MIF " + Options + " " + PathOf(Dir) + " " + Src);
-        return PathOf(Dir) + "/gdal-src.mif";
+        return PathOf(Dir) + "/" + Dir + ".mif";
     }
 };
 
