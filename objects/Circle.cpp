@@ -92,12 +92,8 @@ bool TCircle::ContainsPoint(double PX, double PY) const
 
 bool TCircle::Contains(const TCustomMapObject* MapObject) const
 {
-    const TParts* Parts = MapObject->GetParts();
-    for (int I = 0; I < Parts->Count(); ++I)
-        for (const TMapPoint& P : *Parts->GetItems(I)->GetPoints())
-            if (ContainsPoint(P.X, P.Y))
-                return true;
-    return false;
+    return AnyVertexOf(*MapObject->GetParts(),
+                       [this](const TMapPoint& P) { return ContainsPoint(P.X, P.Y); });
 }
 
 bool TCircle::Intersects(const TCustomMapObject* MapObject) const

@@ -198,22 +198,14 @@ bool TCustomMapObject::ContainsPoint(double X, double Y) const
 
 bool TCustomMapObject::Contains(const TCustomMapObject* MapObject) const
 {
-    const TParts* Parts = MapObject->GetParts();
-    for (int I = 0; I < Parts->Count(); ++I)
-        for (const TMapPoint& P : *Parts->GetItems(I)->GetPoints())
-            if (!ContainsPoint(P.X, P.Y))
-                return false;
-    return true;
+    return AllVerticesOf(*MapObject->GetParts(),
+                         [this](const TMapPoint& P) { return ContainsPoint(P.X, P.Y); });
 }
 
 bool TCustomMapObject::Intersects(const TCustomMapObject* MapObject) const
 {
-    const TParts* Parts = MapObject->GetParts();
-    for (int I = 0; I < Parts->Count(); ++I)
-        for (const TMapPoint& P : *Parts->GetItems(I)->GetPoints())
-            if (ContainsPoint(P.X, P.Y))
-                return true;
-    return false;
+    return AnyVertexOf(*MapObject->GetParts(),
+                       [this](const TMapPoint& P) { return ContainsPoint(P.X, P.Y); });
 }
 
 bool TCustomMapObject::Within(const TCustomMapObject* MapObject) const
@@ -229,11 +221,9 @@ bool TCustomMapObject::ContainsRect(double X0, double Y0, double X1, double Y1) 
 
 bool TCustomMapObject::WithinRect(double X0, double Y0, double X1, double Y1) const
 {
-    for (int I = 0; I < FParts->Count(); ++I)
-        for (const TMapPoint& P : *FParts->GetItems(I)->GetPoints())
-            if (!PointInRect(P.X, P.Y, X0, Y0, X1, Y1))
-                return false;
-    return true;
+    return AllVerticesOf(*FParts, [&](const TMapPoint& P) {
+        return PointInRect(P.X, P.Y, X0, Y0, X1, Y1);
+    });
 }
 
 bool TCustomMapObject::IntersectsRect(double X0, double Y0, double X1, double Y1) const

@@ -210,4 +210,24 @@ private:
     double FMaxX;
 };
 
+/// True when Pred(vertex) holds for some vertex of some part, visited part by
+/// part in stored order and stopping at the first hit.
+template <typename TPred>
+bool AnyVertexOf(const TParts& Parts, TPred Pred)
+{
+    for (int I = 0; I < Parts.Count(); ++I)
+        for (const TMapPoint& P : *Parts.GetItems(I)->GetPoints())
+            if (Pred(P))
+                return true;
+    return false;
+}
+
+/// True when Pred(vertex) holds for every vertex (also when there are none),
+/// stopping at the first failure.
+template <typename TPred>
+bool AllVerticesOf(const TParts& Parts, TPred Pred)
+{
+    return !AnyVertexOf(Parts, [&](const TMapPoint& P) { return !Pred(P); });
+}
+
 } // namespace cartova
