@@ -43,12 +43,17 @@ void TSymbol::SetShape(int Value) { FShape = std::max(Value, 31); }
 
 TMapPoint& TSymbol::Anchor() const
 {
+    return AnchorOrAdd(0, 0);
+}
+
+TMapPoint& TSymbol::AnchorOrAdd(double X, double Y) const
+{
     TParts* Parts = GetParts();
     if (Parts->Count() == 0)
         Parts->Add();
     TMapPoints* Points = Parts->First()->GetPoints();
     if (Points->Count() == 0)
-        Points->Add(0, 0);
+        Points->Add(X, Y);
     return Points->GetPoint(0);
 }
 
@@ -57,26 +62,12 @@ double TSymbol::GetY() const { return Anchor().Y; }
 
 void TSymbol::SetX(double Value)
 {
-    TParts* Parts = GetParts();
-    if (Parts->Count() == 0)
-        Parts->Add();
-    TMapPoints* Points = Parts->First()->GetPoints();
-    if (Points->Count() == 0)
-        Points->Add(Value, 0);
-    else
-        Points->GetPoint(0).X = Value;
+    AnchorOrAdd(Value, 0).X = Value;
 }
 
 void TSymbol::SetY(double Value)
 {
-    TParts* Parts = GetParts();
-    if (Parts->Count() == 0)
-        Parts->Add();
-    TMapPoints* Points = Parts->First()->GetPoints();
-    if (Points->Count() == 0)
-        Points->Add(0, Value);
-    else
-        Points->GetPoint(0).Y = Value;
+    AnchorOrAdd(0, Value).Y = Value;
 }
 
 void TSymbol::Draw()

@@ -57,6 +57,8 @@ public:
 protected:
     /// The anchor vertex, created as the getters describe.
     TMapPoint& Anchor() const;
+    /// The anchor vertex, first added as (X, Y) when the symbol has none.
+    TMapPoint& AnchorOrAdd(double X, double Y) const;
 
 private:
     int FShape = 31;

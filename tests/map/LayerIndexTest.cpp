@@ -1,9 +1,10 @@
 // The layer's index branch: the index follows the layer's objects, agrees
 // with the plain scan, and painting includes objects drawn beyond their
 // vertices, with and without the index.
-#include "map/MapObjects.h"
 #include "map/IndexCell.h"
+#include "map/MapObjects.h"
 #include "tests/support/InputHelpers.h"
+#include "tests/support/MapHelpers.h"
 
 #include <gtest/gtest.h>
 
@@ -13,16 +14,6 @@
 using namespace cartova;
 
 namespace {
-
-TCustomMapObject* AddBox(TMapLayer& Layer, double X0, double Y0, double X1, double Y1)
-{
-    auto* O = new TCustomMapObject;
-    TMapPoints* P = O->GetParts()->Add()->GetPoints();
-    P->Add(X0, Y0);
-    P->Add(X1, Y1);
-    Layer.AddObject(O, false);
-    return O;
-}
 
 /// An object drawn Reach map units beyond its vertices, as a circle is.
 class TWideObject : public TCustomMapObject {
@@ -70,11 +61,11 @@ TEST(LayerIndex, AgreesWithTheScanForEveryView)
     std::uniform_real_distribution<double> Coord(0, 1000), Size(0, 30);
     for (int I = 0; I < 1000; ++I) {
         const double X = Coord(Random), Y = Coord(Random);
-        AddBox(Layer, X, Y, X + Size(Random), Y + Size(Random));
+        test::AddBox(&Layer, X, Y, X + Size(Random), Y + Size(Random));
     }
     // Long thin objects crossing many cells without a vertex in them.
-    AddBox(Layer, 0, 500, 1000, 501);
-    AddBox(Layer, 500, 0, 501, 1000);
+    test::AddBox(&Layer, 0, 500, 1000, 501);
+    test::AddBox(&Layer, 500, 0, 501, 1000);
 
     std::vector<TCellBounds> Views;
     for (int I = 0; I < 120; ++I) {
@@ -107,13 +98,13 @@ TEST(LayerIndex, TheIndexFollowsAddDeleteAndRemove)
 {
     TMapLayer Layer;
     for (int I = 0; I < 12; ++I)
-        AddBox(Layer, I, 0, I + 0.5, 0.5);
+        test::AddBox(&Layer, I, 0, I + 0.5, 0.5);
     Layer.SetUseIndex2D(true);
     const TCellBounds All{-1000, 1000, -1000, 1000};
     TCardinalArray Ids;
 
     // Added beyond the old root: found at once.
-    TCustomMapObject* Far = AddBox(Layer, 500, 500, 501, 501);
+    TCustomMapObject* Far = test::AddBox(&Layer, 500, 500, 501, 501);
     EXPECT_TRUE(Layer.GetIndex2D()->GetStale());
     EXPECT_TRUE(Layer.GetAllIdsInRect({499, 502, 499, 502}, Ids));
     EXPECT_EQ(Named(Layer, Ids), (std::vector<const TCustomMapObject*>{Far}));
@@ -136,7 +127,7 @@ TEST(LayerIndex, TheIndexFollowsAddDeleteAndRemove)
 
     // Changes made while the index is off are seen when it is on again.
     Layer.SetUseIndex2D(false);
-    TCustomMapObject* Late = AddBox(Layer, -300, -300, -299, -299);
+    TCustomMapObject* Late = test::AddBox(&Layer, -300, -300, -299, -299);
     Layer.SetUseIndex2D(true);
     EXPECT_FALSE(Layer.GetIndex2D()->GetStale());
     Layer.GetAllIdsInRect({-301, -298, -301, -298}, Ids);
@@ -156,7 +147,7 @@ TEST(LayerIndex, PartlyVisibleObjectsArePaintCandidates)
 {
     TMapLayer Layer;
     for (int I = 0; I < 10; ++I)
-        AddBox(Layer, I * 10, I * 10, I * 10 + 1, I * 10 + 1);
+        test::AddBox(&Layer, I * 10, I * 10, I * 10 + 1, I * 10 + 1);
     // Vertex outside the view (0..50 x 0..50), drawn 20 units around it.
     TWideObject* Wide = AddWide(Layer, 60, 25, 20);
     const auto WideId = static_cast<std::uint32_t>(Layer.IndexOfObject(Wide));
@@ -189,7 +180,7 @@ TEST(LayerIndex, PaintDrawsPartlyVisibleObjectsWithAndWithoutTheIndex)
     Window.Add(Map, 0, 0, 400, 200); // view -180..180 x -90..90
     TMapLayer* Layer = Map.GetLayers()->Add("", "wide");
     for (int I = 0; I < 8; ++I)
-        AddBox(*Layer, -170 + I, 0, -169 + I, 1);
+        test::AddBox(Layer, -170 + I, 0, -169 + I, 1);
     TWideObject* Wide = AddWide(*Layer, 200, 0, 40);
     for (const bool UseIndex : {false, true}) {
         Layer->SetUseIndex2D(UseIndex);
