@@ -3,6 +3,7 @@
 
 #include "map/CartovaOptions.h"
 #include "map/DataLinks.h"
+#include "map/DisplayedObjects.h"
 #include "map/Layers.h"
 #include "map/Selection.h"
 #include "map/Substrates.h"
@@ -17,7 +18,7 @@ TCartova::TCartova(TComponent* AOwner) : TCustomControl(AOwner)
     FLayers = std::make_unique<TMapLayers>();
     FSubstrates = std::make_unique<TSubstrates>();
     FSelection = std::make_unique<TSelection>();
-    FDisplayed = std::make_unique<TMapObjectsList>(this);
+    FDisplayed = std::make_unique<TDisplayedObjects>(this);
     FDataLinks = std::make_unique<TMapDataLinks>(this);
     FOptions = std::make_unique<TCartovaOptions>();
     FMapToolsManager = std::make_unique<TMapToolsManager>();
@@ -46,6 +47,24 @@ TCartova::~TCartova()
     FSelection.reset();
     FLayers.reset();
     FSubstrates.reset();
+}
+
+TMapObjectsList* TCartova::GetDisplayed() const
+{
+    return FDisplayed.get();
+}
+
+void TCartova::DetachObject(TCustomMapObject* MapObject)
+{
+    if (FDestroying)
+        return;
+    if (FSelection->Contains(MapObject))
+        FSelection->Remove(MapObject);
+    FDisplayed->Forget(MapObject);
+    if (OnDeleteObject)
+        OnDeleteObject(MapObject);
+    FDataLinks->TraceMapEvent(mdlRemoveObject, MapObject);
+    DoUpdate(true);
 }
 
 void TCartova::CreateSelectionPattern()

@@ -21,6 +21,8 @@ class TCartovaOptions;
 class TMapLayers;
 class TSelection;
 class TMapObjectsList;
+class TDisplayedObjects;
+class TCustomMapObject;
 class TMapDataLinks;
 class TSubstrates;
 class TMapToolsManager;
@@ -36,8 +38,9 @@ public:
     // ---- owned members
     TMapLayers* GetLayers() const { return FLayers.get(); }
     TSelection* GetSelection() const { return FSelection.get(); }
-    /// Objects drawn during the last bitmap rebuild, in drawing order.
-    TMapObjectsList* GetDisplayed() const { return FDisplayed.get(); }
+    /// Objects drawn by the last bitmap rebuild (and those painted since when
+    /// a layer adopted them), in drawing order, each once.
+    TMapObjectsList* GetDisplayed() const;
     TMapDataLinks* GetDataLinks() const { return FDataLinks.get(); }
     TSubstrates* GetSubstrates() const { return FSubstrates.get(); }
     TMapToolsManager* GetMapToolsManager() const { return FMapToolsManager.get(); }
@@ -129,6 +132,14 @@ public:
     /// Copies the off-screen bitmap to Canvas and, in the fast mode, draws the
     /// selection markers on top.
     void PaintBitmapToMapCanvas();
+    /// Paints MapObject onto Canvas and records it as displayed when it
+    /// showed (a text too small to read does not).
+    void PaintObject(TCustomMapObject* MapObject);
+    /// Forgets an object that is being destroyed: it leaves the selection and
+    /// the displayed list, OnDeleteObject is raised, the data links hear
+    /// mdlRemoveObject and the map repaints. Nothing while the map itself is
+    /// being destroyed.
+    void DetachObject(TCustomMapObject* MapObject);
     /// Copies the current off-screen image into Bitmap (without rebuilding).
     void AssignToBitmap(TBitmap* Bitmap);
 
@@ -196,7 +207,7 @@ private:
     std::unique_ptr<TMapLayers> FLayers;
     std::unique_ptr<TSubstrates> FSubstrates;
     std::unique_ptr<TSelection> FSelection;
-    std::unique_ptr<TMapObjectsList> FDisplayed;
+    std::unique_ptr<TDisplayedObjects> FDisplayed;
     std::unique_ptr<TMapDataLinks> FDataLinks;
     std::unique_ptr<TCartovaOptions> FOptions;
     std::unique_ptr<TMapToolsManager> FMapToolsManager;

@@ -4,9 +4,11 @@
 #include "map/Cartova.h"
 
 #include "map/DebugLog.h"
+#include "map/DisplayedObjects.h"
 #include "map/Layers.h"
 #include "map/Selection.h"
 #include "map/Substrates.h"
+#include "objects/CustomMapObject.h"
 
 #include <chrono>
 #include <cstdio>
@@ -94,6 +96,12 @@ void TCartova::PaintMapToBitmap()
     std::snprintf(Text, sizeof Text, "%02lld:%03lld", static_cast<long long>(Ms / 1000),
                   static_cast<long long>(Ms % 1000));
     DebugLog("DrawTime = %s", Text);
+}
+
+void TCartova::PaintObject(TCustomMapObject* MapObject)
+{
+    if (MapObject->Paint())
+        FDisplayed->Record(MapObject);
 }
 
 void TCartova::PaintBitmapToMapCanvas()

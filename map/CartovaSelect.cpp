@@ -2,6 +2,7 @@
 #include "map/Cartova.h"
 
 #include "map/DebugLog.h"
+#include "map/DisplayedObjects.h"
 #include "map/Layers.h"
 #include "map/Selection.h"
 #include "objects/CustomMapObject.h"

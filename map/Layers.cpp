@@ -99,7 +99,7 @@ void TMapLayer::AddObject(TCustomMapObject* MapObject, bool RaiseEvent)
         FMap->OnAddObject(FMap, MapObject);
     TraceEvent(FMap, mdlAddObject, this);
     if (!FMap->GetInUpdate())
-        MapObject->Paint();
+        FMap->PaintObject(MapObject);
 }
 
 TCustomMapObject* TMapLayer::NewObject(TMapObjectClass ObjectClass)
@@ -221,7 +221,7 @@ void TMapLayer::Paint()
     GetPaintIdsInRect(Bounds2CellBounds(FMap->GetViewBounds()), Ids);
     for (const std::uint32_t Id : Ids)
         if (Id < FObjects.size())
-            FObjects[Id]->Paint();
+            FMap->PaintObject(FObjects[Id]);
 }
 
 void TMapLayer::PaintSelection()

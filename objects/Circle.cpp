@@ -65,7 +65,6 @@ TBounds TCircle::GetExtent() const
 
 void TCircle::Draw()
 {
-    TCustomMapObject::Draw();
     TCartova* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;

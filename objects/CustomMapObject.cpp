@@ -33,15 +33,8 @@ TCustomMapObject::TCustomMapObject()
 
 TCustomMapObject::~TCustomMapObject()
 {
-    if (FMap && !FMap->GetDestroying()) {
-        if (GetSelected())
-            FMap->GetSelection()->Remove(this);
-        FMap->GetDisplayed()->Remove(this);
-        if (FMap->OnDeleteObject)
-            FMap->OnDeleteObject(this);
-        FMap->GetDataLinks()->TraceMapEvent(mdlRemoveObject, this);
-        FMap->DoUpdate(true);
-    }
+    if (FMap)
+        FMap->DetachObject(this);
     if (FLayer)
         FLayer->RemoveObject(this);
 }
@@ -95,10 +88,10 @@ TPoint TCustomMapObject::GetPixels(int PartIndex, int PointIndex) const
     return Result;
 }
 
-void TCustomMapObject::Paint()
+bool TCustomMapObject::Paint()
 {
     if (!FMap)
-        return;
+        return false;
     TCanvas* Canvas = FMap->GetCanvas();
     Canvas->SetPen(FPen.get());
     Canvas->SetBrush(FBrush.get());
@@ -112,6 +105,7 @@ void TCustomMapObject::Paint()
     }
     Draw();
     PaintAutoLabel();
+    return IsShown();
 }
 
 void TCustomMapObject::PaintAutoLabel()
@@ -143,12 +137,6 @@ void TCustomMapObject::PaintAutoLabel()
     X -= Canvas->TextWidth(Text) / 2;
     Y -= Canvas->TextHeight(Text) / 2;
     Canvas->TextOut(X, Y, Text);
-}
-
-void TCustomMapObject::Draw()
-{
-    if (FMap)
-        FMap->GetDisplayed()->Add(this);
 }
 
 void TCustomMapObject::DrawSelection()

@@ -89,11 +89,14 @@ public:
 
     // ---- drawing
     /// Loads the styles into the map canvas (with the selection style in the
-    /// slow mode), draws the object and its automatic label.
-    void Paint();
-    /// Draws the object on the map canvas; the base only records it in the
-    /// map's displayed list.
-    virtual void Draw();
+    /// slow mode), draws the object and its automatic label. Returns whether
+    /// the object showed (IsShown); false without a map.
+    bool Paint();
+    /// Draws the object on the map canvas; the base draws nothing.
+    virtual void Draw() {}
+    /// Whether the last Draw showed the object. Every object shows, except a
+    /// text whose fitted font is below its smallest shown size.
+    virtual bool IsShown() const { return true; }
     /// Draws the exclusive-or selection highlight; a second call removes it.
     virtual void DrawSelection();
     /// Makes the object the only selected one (when it is not selected yet).

@@ -7,7 +7,6 @@ namespace cartova {
 
 void TPolyline::Draw()
 {
-    TCustomMapObject::Draw();
     TCartova* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;

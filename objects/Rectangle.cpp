@@ -63,7 +63,6 @@ TBounds TRectangle::GetExtent() const
 
 void TRectangle::Draw()
 {
-    TCustomMapObject::Draw();
     TCartova* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;

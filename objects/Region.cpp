@@ -28,7 +28,6 @@ struct TRegionHolder {
 
 void TRegion::Draw()
 {
-    TCustomMapObject::Draw();
     TCartova* Map = GetMap();
     TParts* Parts = GetParts();
     if (!Map || Parts->Count() == 0)

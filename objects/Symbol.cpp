@@ -72,7 +72,6 @@ void TSymbol::SetY(double Value)
 
 void TSymbol::Draw()
 {
-    TCustomMapObject::Draw();
     TCartova* Map = GetMap();
     if (!Map || FShape == 31)
         return;

@@ -294,9 +294,8 @@ void TText::Draw()
         else
             RecalcTextSize();
     }
-    if (GetFont()->GetSize() < FMinShowTextSize)
+    if (!IsShown())
         return;
-    Map->GetDisplayed()->Add(this);
     int SX, SY, SX2, SY2;
     Map->MapToScreen(GetX(), GetY(), SX, SY, false);
     Map->MapToScreen(GetX() + FWidth, GetY() + FHeight, SX2, SY2, false);

@@ -75,8 +75,10 @@ public:
     void AutoSizeText();
 
     /// Sizes (font or box), then draws the text with its background box;
-    /// nothing, and not displayed, when the font is below MinShowTextSize.
+    /// nothing when the font is below MinShowTextSize.
     void Draw() override;
+    /// False while the fitted font is below MinShowTextSize.
+    bool IsShown() const override { return GetFont()->GetSize() >= FMinShowTextSize; }
     /// Toggles an exclusive-or fill of the text box.
     void DrawSelection() override;
     /// False without a map; else the click's pixel lies in GetTextRect.

@@ -1,0 +1,34 @@
+#pragma once
+// TDisplayedObjects, the map's record of the objects it drew: those of the
+// last bitmap rebuild and those painted since when a layer adopted them, in
+// drawing order, each once.
+
+#include "map/Selection.h"
+
+#include <unordered_map>
+
+namespace cartova {
+
+/// The displayed-objects list of a map. Besides the list operations it
+/// answers in constant time whether an object is recorded, so that drawing
+/// and destruction never scan it.
+class TDisplayedObjects : public TMapObjectsList {
+public:
+    using TMapObjectsList::TMapObjectsList;
+
+    /// Appends MapObject unless it is already recorded.
+    void Record(TCustomMapObject* MapObject);
+    /// Takes every entry of MapObject out; nothing when there is none.
+    void Forget(const TCustomMapObject* MapObject);
+    /// Whether MapObject is recorded.
+    bool Holds(const TCustomMapObject* MapObject) const { return FEntries.contains(MapObject); }
+
+protected:
+    void Notify(TCustomMapObject* Item, TListNotification Action) override;
+
+private:
+    /// Entries per object: the list operations of the base may add one twice.
+    std::unordered_map<const TCustomMapObject*, int> FEntries;
+};
+
+} // namespace cartova
