@@ -9,53 +9,126 @@ namespace cartova {
 
 namespace {
 
-bool AllDigits(std::string_view Text)
+// Reads a run of ASCII digits at Text[I]; false when there is none.
+bool ReadDigits(std::string_view Text, std::size_t& I, std::string_view& Run)
 {
-    for (char C : Text)
-        if (C < '0' || C > '9')
-            return false;
-    return !Text.empty();
+    std::size_t J = I;
+    while (J < Text.size() && Text[J] >= '0' && Text[J] <= '9')
+        ++J;
+    if (J == I)
+        return false;
+    Run = Text.substr(I, J - I);
+    I = J;
+    return true;
 }
 
-int Digits(std::string_view Text, std::size_t At, std::size_t Count)
+// The value of up to nine digits.
+int Number(std::string_view Digits)
 {
     int Value = 0;
-    for (std::size_t I = At; I < At + Count; ++I)
-        Value = Value * 10 + (Text[I] - '0');
+    for (char C : Digits)
+        Value = Value * 10 + (C - '0');
     return Value;
 }
 
-// YYYYMMDD; false when it is not a valid date.
-bool ParseMidDate(std::string_view Text, TDateTime& Value)
+bool MakeDate(int Y, int Mo, int D, TDateTime& Value)
 {
-    if (Text.size() != 8 || !AllDigits(Text))
+    static constexpr int Days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (Y < 1 || Y > 9999 || Mo < 1 || Mo > 12 || D < 1 || D > Days[Mo - 1] + (Mo == 2 && IsLeapYear(Y)))
         return false;
-    try {
-        Value = EncodeDate(Digits(Text, 0, 4), Digits(Text, 4, 2), Digits(Text, 6, 2));
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    Value = EncodeDate(Y, Mo, D);
+    return true;
 }
 
-// HHMMSS or HHMMSSmmm; false when it is not a valid time.
-bool ParseMidTime(std::string_view Text, TDateTime& Value)
+bool MakeTime(int H, int Mi, int S, int Ms, TDateTime& Value)
 {
-    if ((Text.size() != 6 && Text.size() != 9) || !AllDigits(Text))
+    if (H > 23 || Mi > 59 || S > 59 || Ms > 999)
         return false;
-    try {
-        Value = EncodeTime(Digits(Text, 0, 2), Digits(Text, 2, 2), Digits(Text, 4, 2),
-                           Text.size() == 9 ? Digits(Text, 6, 3) : 0);
-        return true;
-    } catch (const std::exception&) {
-        return false;
-    }
+    Value = EncodeTime(H, Mi, S, Ms);
+    return true;
 }
 
-[[noreturn]] void BadValue(const TDataField& Field, std::string_view Text)
+// A time of day: HHMMSS, HHMMSSmmm, or H:MM[:SS[.fff]].
+bool ParseClock(std::string_view Text, TDateTime& Value)
 {
-    throw EConvertError(Format("'%s' is not a valid %s value of column %s", std::string(Text),
-                               Field.GetDataTypeName(), Field.GetName()));
+    std::size_t I = 0;
+    std::string_view A;
+    if (!ReadDigits(Text, I, A))
+        return false;
+    if (I == Text.size()) {
+        if (A.size() != 6 && A.size() != 9)
+            return false;
+        return MakeTime(Number(A.substr(0, 2)), Number(A.substr(2, 2)), Number(A.substr(4, 2)),
+                        A.size() == 9 ? Number(A.substr(6, 3)) : 0, Value);
+    }
+    std::string_view Mi, S, F;
+    if (A.size() > 2 || Text[I] != ':' || !ReadDigits(Text, ++I, Mi) || Mi.size() > 2)
+        return false;
+    if (I < Text.size() && (Text[I] != ':' || !ReadDigits(Text, ++I, S) || S.size() > 2))
+        return false;
+    if (I < Text.size() && (Text[I] != '.' || !ReadDigits(Text, ++I, F)))
+        return false;
+    if (I != Text.size())
+        return false;
+    int Ms = 0;
+    for (std::size_t K = 0; K < 3; ++K)
+        Ms = Ms * 10 + (K < F.size() ? F[K] - '0' : 0);
+    return MakeTime(Number(A), Number(Mi), S.empty() ? 0 : Number(S), Ms, Value);
+}
+
+// A date with an optional time: YYYYMMDD, YYYYMMDDHHMMSS[mmm], YYYY/MM/DD,
+// DD/MM/YYYY, DD.MM.YYYY (also with '-' between the numbers), followed by a
+// space or 'T' and a time of day. HasTime tells whether a time was given.
+bool ParseCalendar(std::string_view Text, TDateTime& Date, TDateTime& Time, bool& HasTime)
+{
+    HasTime = false;
+    Time = 0;
+    std::size_t I = 0;
+    std::string_view A, B, C;
+    if (!ReadDigits(Text, I, A))
+        return false;
+    int Y = 0, Mo = 0, D = 0;
+    if (A.size() == 8 || A.size() == 14 || A.size() == 17) {
+        Y = Number(A.substr(0, 4)), Mo = Number(A.substr(4, 2)), D = Number(A.substr(6, 2));
+        if (A.size() > 8) {
+            if (!ParseClock(A.substr(8), Time))
+                return false;
+            HasTime = true;
+        }
+    } else {
+        if (I >= Text.size() || (Text[I] != '/' && Text[I] != '.' && Text[I] != '-'))
+            return false;
+        const char Sep = Text[I];
+        if (!ReadDigits(Text, ++I, B) || I >= Text.size() || Text[I] != Sep || !ReadDigits(Text, ++I, C))
+            return false;
+        if (A.size() == 4 && B.size() <= 2 && C.size() <= 2)
+            Y = Number(A), Mo = Number(B), D = Number(C);
+        else if (A.size() <= 2 && B.size() <= 2 && C.size() == 4)
+            D = Number(A), Mo = Number(B), Y = Number(C);
+        else
+            return false;
+    }
+    if (I < Text.size()) {
+        if (HasTime || (Text[I] != ' ' && Text[I] != 'T'))
+            return false;
+        std::string_view Clock = Text.substr(I + 1);
+        detail::SkipMifSpaces(Clock);
+        if (!ParseClock(Clock, Time))
+            return false;
+        HasTime = true;
+    }
+    return MakeDate(Y, Mo, D, Date);
+}
+
+// A number as MIF writes it: optional sign, digits, decimals, exponent.
+bool IsMidNumber(std::string_view Text)
+{
+    std::string_view Rest = Text;
+    double Value = 0;
+    if (!detail::ScanDouble(Rest, Value))
+        return false;
+    detail::SkipMifSpaces(Rest);
+    return Rest.empty();
 }
 
 void SplitDateTime(TDateTime Value, int& Y, int& Mo, int& D, int& H, int& Mi, int& S, int& Ms)
@@ -77,7 +150,7 @@ void SplitDateTime(TDateTime Value, int& Y, int& Mo, int& D, int& H, int& Mi, in
 
 } // namespace
 
-void SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values)
+bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values)
 {
     std::size_t Used = 0;
     auto Next = [&]() -> TMidValue& {
@@ -102,8 +175,10 @@ void SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vect
             V.Quoted = true;
             std::size_t K = J + 1;
             for (;;) {
-                if (K >= N)
-                    break; // unterminated: the value runs to the end of the line
+                if (K >= N) { // unterminated: the value runs to the end of the text
+                    Values.resize(Used);
+                    return false;
+                }
                 if (Line[K] == Q) {
                     if (K + 1 < N && Line[K + 1] == Q) {
                         V.Text.push_back(Q);
@@ -118,77 +193,79 @@ void SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vect
             }
             // Anything after the closing quote up to the delimiter is ignored.
             I = K;
-            if (Delimiter.empty())
-                return Values.resize(Used);
-            const std::size_t D = Line.find(Delimiter, I);
-            if (D == std::string_view::npos)
-                return Values.resize(Used);
+            const std::size_t D = Delimiter.empty() ? std::string_view::npos : Line.find(Delimiter, I);
+            if (D == std::string_view::npos) {
+                Values.resize(Used);
+                return true;
+            }
             I = D + Delimiter.size();
             continue;
         }
         const std::size_t D = Delimiter.empty() ? std::string_view::npos : Line.find(Delimiter, I);
         if (D == std::string_view::npos) {
             V.Text.assign(Line.substr(I));
-            return Values.resize(Used);
+            Values.resize(Used);
+            return true;
         }
         V.Text.assign(Line.substr(I, D - I));
         I = D + Delimiter.size();
     }
 }
 
-void StoreMidValue(TDataField& Field, const TMidValue& Value)
+bool StoreMidValue(TDataField& Field, const TMidValue& Value)
 {
-    const std::string_view Text = Value.Text;
-    switch (Field.GetDataType()) {
-    case dtString:
+    const TDataType Type = Field.GetDataType();
+    if (Type == dtString) {
         Field.SetValue(Variant(Value.Text));
-        return;
-    case dtDate:
-    case dtTime:
-    case dtDateTime:
-    case dtBoolean:
-        break;
-    default: // numbers stay text; the field converts on reading
-        Field.SetValue(Variant(Value.Quoted ? Value.Text : Trim(Value.Text)));
-        return;
+        return true;
     }
-    const std::string T = Trim(Text);
-    if (T.empty())
-        return;
-    TDateTime D = 0, Tm = 0;
-    switch (Field.GetDataType()) {
+    const std::string T = Trim(Value.Text);
+    bool Valid = true;
+    switch (Type) {
     case dtDate:
-        if (ParseMidDate(T, D) || TryStrToDate(T, D))
-            Field.SetAsDate(D);
-        else
-            BadValue(Field, T);
-        return;
     case dtTime:
-        if (ParseMidTime(T, Tm) || TryStrToTime(T, Tm))
-            Field.SetAsTime(Tm);
-        else
-            BadValue(Field, T);
-        return;
-    case dtDateTime:
-        if (T.size() >= 14 && ParseMidDate(std::string_view(T).substr(0, 8), D) &&
-            ParseMidTime(std::string_view(T).substr(8), Tm))
-            Field.SetAsDateTime(D + Tm);
-        else if (ParseMidDate(T, D) || TryStrToDateTime(T, D))
-            Field.SetAsDateTime(D);
-        else
-            BadValue(Field, T);
-        return;
-    default: {
+    case dtDateTime: {
+        if (T.empty())
+            return true;
+        TDateTime D = 0, Tm = 0;
+        bool HasTime = false;
+        if (Type == dtTime) {
+            Valid = ParseClock(T, Tm) || TryStrToTime(T, Tm);
+            if (Valid)
+                Field.SetAsTime(Tm);
+        } else if (ParseCalendar(T, D, Tm, HasTime)) {
+            if (Type == dtDate)
+                Field.SetAsDate(D);
+            else
+                Field.SetAsDateTime(ComposeDateTime(D, Tm));
+        } else {
+            Valid = Type == dtDate ? TryStrToDate(T, D) : TryStrToDateTime(T, D);
+            if (Valid)
+                Type == dtDate ? Field.SetAsDate(D) : Field.SetAsDateTime(D);
+        }
+        break;
+    }
+    case dtBoolean: {
+        if (T.empty())
+            return true;
         const std::string U = UpperCase(T);
         if (U == "T" || U == "TRUE" || U == "Y" || U == "1")
             Field.SetValue(Variant(true));
         else if (U == "F" || U == "FALSE" || U == "N" || U == "0")
             Field.SetValue(Variant(false));
         else
-            BadValue(Field, T);
-        return;
+            Valid = false;
+        break;
     }
+    default: // numbers stay text; the field converts on reading
+        Valid = T.empty() || IsMidNumber(T);
+        if (Valid)
+            Field.SetValue(Variant(Value.Quoted ? Value.Text : T));
+        break;
     }
+    if (!Valid)
+        Field.SetValue(Variant());
+    return Valid;
 }
 
 void AppendMidQuoted(std::string& Out, std::string_view Text)

@@ -2,8 +2,9 @@
 // MID records: splitting a record line into its values and turning values
 // into field values and back. Strings are double-quoted with embedded quotes
 // doubled ("O""Brien"); the apostrophe form ('O''Brien') is read too. A
-// delimiter inside quotes belongs to the value. Dates are YYYYMMDD, times
-// HHMMSSmmm, date-times YYYYMMDDHHMMSSmmm, logical values T and F.
+// delimiter or a line break inside quotes belongs to the value. Dates are
+// written YYYYMMDD, times HHMMSSmmm, date-times YYYYMMDDHHMMSSmmm, logical
+// values T and F.
 
 #include "formats/DataFields.h"
 
@@ -20,14 +21,19 @@ struct TMidValue {
 };
 
 /// Splits Line at Delimiter (an empty delimiter gives one value) into Values,
-/// reusing its storage. A line with n delimiters outside quotes gives n + 1 values.
-void SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values);
+/// reusing its storage. A line with n delimiters outside quotes gives n + 1
+/// values. Returns false when the text ends inside a quoted value: the record
+/// goes on on the next line (a value may hold line breaks).
+bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values);
 
 /// Stores a MID value into Field by the field's type: text and numbers as
 /// string values, dates, times and date-times as date-time doubles, logical
-/// values as booleans. An empty value leaves the field as it is. Raises
-/// EConvertError for a date, time or logical value that does not parse.
-void StoreMidValue(TDataField& Field, const TMidValue& Value);
+/// values as booleans; an empty value leaves the field as it is. Dates are
+/// read as YYYYMMDD, YYYY/MM/DD, DD/MM/YYYY or DD.MM.YYYY (also with '-'),
+/// each optionally followed by a time; times as HHMMSS[mmm] or HH:MM[:SS[.fff]].
+/// Returns false, and empties the field, when the text is not a value of
+/// the field's type (a date, time, number or logical value that does not parse).
+bool StoreMidValue(TDataField& Field, const TMidValue& Value);
 
 /// The MID text of Field's value (before charset conversion): double-quoted
 /// for dtString, YYYYMMDD and the like for dates, T/F for dtBoolean, the

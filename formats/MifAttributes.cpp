@@ -1,6 +1,7 @@
 #include "formats/MifAttributes.h"
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 
 namespace cartova {
@@ -72,6 +73,47 @@ int MifBrushPattern(TBrushStyle Style)
     case bsDiagCross: return 8;
     default: return 2;
     }
+}
+
+TPenStyle PenStyleOfMif(int Pattern)
+{
+    switch (Pattern) {
+    case 1: return psClear;
+    case 2: return psSolid;
+    case 9: return psDot;
+    case 14: return psDashDot;
+    case 20: return psDashDotDot;
+    default: return Pattern > 2 ? psDash : psSolid;
+    }
+}
+
+TBrushStyle BrushStyleOfMif(int Pattern)
+{
+    switch (Pattern) {
+    case 1: return bsClear;
+    case 3: return bsHorizontal;
+    case 4: return bsVertical;
+    case 5: return bsBDiagonal;
+    case 6: return bsFDiagonal;
+    case 7: return bsCross;
+    case 8: return bsDiagCross;
+    default: return bsSolid;
+    }
+}
+
+int PenWidthOfMif(int Width)
+{
+    if (Width <= 10)
+        return std::max(Width, 0);
+    const double Points = (Width - 10) / 10.0;
+    return std::max(1, static_cast<int>(std::lround(std::min(Points, 10000.0) * 96 / 72)));
+}
+
+int MifPenWidth(int Pixels)
+{
+    if (Pixels <= 7)
+        return Pixels;
+    return static_cast<int>(std::lround(Pixels * 72.0 / 96 * 10)) + 10;
 }
 
 int MifFontStyle(TFontStyles Style)

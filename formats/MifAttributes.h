@@ -28,6 +28,18 @@ int MifPenPattern(TPenStyle Style);
 /// MIF fill pattern of a host brush style (clear 1, horizontal 3, vertical 4,
 /// forward diagonal 6, backward diagonal 5, cross 7, diagonal cross 8, any other 2).
 int MifBrushPattern(TBrushStyle Style);
+/// Host pen style of a MIF line pattern, the inverse of MifPenPattern: 1 clear,
+/// 2 solid, 12 dash, 9 dot, 14 dash-dot, 20 dash-dot-dot; any other dash
+/// pattern draws as dashes.
+TPenStyle PenStyleOfMif(int Pattern);
+/// Host brush style of a MIF fill pattern, the inverse of MifBrushPattern:
+/// 1 clear, 2 solid, 3..8 the hatches; other patterns fill solid.
+TBrushStyle BrushStyleOfMif(int Pattern);
+/// Pixels of a MIF pen width: 1..10 are pixels, 11 and above tenths of a
+/// point plus 10 (at 96 pixels per inch, at least one pixel).
+int PenWidthOfMif(int Width);
+/// MIF pen width of a pixel width: as it is up to 7, above in tenths of a point plus 10.
+int MifPenWidth(int Pixels);
 /// MIF font style bits: bold 1, italic 2, underline 4 (strike-out not written).
 int MifFontStyle(TFontStyles Style);
 /// Host font styles of MIF style bits (bold 1, italic 2, underline 4).

@@ -35,11 +35,25 @@ bool TMifReader::ReadClauses(TCustomMapObject* Object)
             return false;
         const std::string Word = MifKeyword(FLine);
         if (Word == "PEN") {
+            // Pen (width, pattern, colour)
             Tokenize(FLine);
-            Object->GetPen()->SetColor(MifColorToColor(StrToInt64(Token(3))));
+            TPen* Pen = Object->GetPen();
+            Pen->SetWidth(PenWidthOfMif(StrToInt(Token(1))));
+            Pen->SetStyle(PenStyleOfMif(StrToInt(Token(2))));
+            Pen->SetColor(MifColorToColor(StrToInt64(Token(3))));
         } else if (Word == "BRUSH") {
+            // Brush (pattern, fore colour[, back colour]); without a back
+            // colour the pattern's background is transparent, and pattern 1
+            // (no fill) fills nothing at all.
             Tokenize(FLine);
-            Object->GetBrush()->SetColor(MifColorToColor(StrToInt64(Token(2))));
+            const int Pattern = StrToInt(Token(1));
+            TBrush* Brush = Object->GetBrush();
+            Brush->SetStyle(BrushStyleOfMif(Pattern));
+            Brush->SetColor(MifColorToColor(StrToInt64(Token(2))));
+            const bool Back = FParser.Count() >= 4;
+            if (Back)
+                Object->SetBGColor(MifColorToColor(StrToInt64(Token(3))));
+            Object->SetUseBGColor(Back && Pattern != 1);
         } else if (Word == "SYMBOL") {
             if (!Symbol || Text)
                 continue;
@@ -84,6 +98,7 @@ bool LoadMif(TMapLayer& Layer, const std::string& FileName)
     Map->BeginUpdate();
     Map->SetTextSizing(true);
     bool Ok = false;
+    std::string Error;
     {
         TMifReader Reader(Layer, FileName);
         try {
@@ -92,10 +107,14 @@ bool LoadMif(TMapLayer& Layer, const std::string& FileName)
             Reader.Run();
             Ok = true;
         } catch (const std::exception& E) {
-            MessageDlg(Format("Error reading mif-file at line %d with message: %s!", Reader.LineNumber(),
-                              std::string(E.what())),
-                       mtError, mbOK);
+            Error = E.what();
         }
+        if (const std::string Warning = Reader.WarningText(); !Warning.empty())
+            MessageDlg(Warning, mtWarning, mbOK);
+        if (!Ok)
+            MessageDlg(Format("Error reading mif-file at line %d with message: %s!", Reader.LineNumber(),
+                              Error),
+                       mtError, mbOK);
         Map->StopProgress();
         Map->EndUpdate(true);
         Map->SetTextSizing(false);

@@ -1,9 +1,11 @@
 #include "formats/MifReader.h"
 
 #include "formats/MifAttributes.h"
+#include "formats/MifColumns.h"
 #include "formats/MifNumbers.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
+#include "objects/NoGeometry.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
 #include "objects/Region.h"
@@ -35,28 +37,30 @@ bool IsLetter(char C)
     return (C >= 'A' && C <= 'Z') || (C >= 'a' && C <= 'z') || C == '_';
 }
 
-// The column type of a declaration's type text ("Char(20)", "Decimal(10,2)", …).
-TDataType ColumnType(std::string_view TypeText)
+// The header clauses; any other line after CoordSys continues its clause.
+bool IsHeaderKeyword(const std::string& Word)
 {
-    const std::string Word = MifKeyword(TypeText);
-    if (Word == "CHAR")
-        return dtString;
-    if (Word == "DECIMAL")
-        return dtDecimal;
-    if (Word == "INTEGER")
-        return dtInteger;
-    if (Word == "SMALLINT")
-        return dtSmallInt;
-    if (Word == "DATE")
-        return dtDate;
-    if (Word == "DATETIME")
-        return dtDateTime;
-    if (Word == "TIME")
-        return dtTime;
-    if (Word == "LOGICAL")
-        return dtBoolean;
-    return dtFloat; // Float, LargeInt and unknown types
+    static constexpr const char* Words[] = {"VERSION", "CHARSET", "DELIMITER", "UNIQUE", "INDEX",
+                                            "COORDSYS", "TRANSFORM", "COLUMNS", "DATA"};
+    for (const char* W : Words)
+        if (Word == W)
+            return true;
+    return false;
 }
+
+// The name a skipped kind is counted under.
+const char* SkippedKindName(TMifObjectKind Kind)
+{
+    switch (Kind) {
+    case TMifObjectKind::Ellipse: return "Ellipse";
+    case TMifObjectKind::Arc: return "Arc";
+    case TMifObjectKind::Multipoint: return "Multipoint";
+    default: return "Collection";
+    }
+}
+
+// The most value warnings one load lists; the rest are counted.
+constexpr std::size_t MaxListedWarnings = 20;
 
 // The text between the first and the last quote of Line, doubled quotes
 // undone and \n escapes turned into line ends; the trimmed line without quotes.
@@ -121,8 +125,8 @@ bool TMifReader::Open()
     std::string MidName = ChangeFileExt(FFileName, ".mid");
     if (!FileExists(MidName) && FileExists(ChangeFileExt(FFileName, ".MID")))
         MidName = ChangeFileExt(FFileName, ".MID");
-    if (FileExists(MidName))
-        FMid.Open(MidName);
+    if (FileExists(MidName) && FMid.Open(MidName))
+        FMidName = MidName;
     return true;
 }
 
@@ -184,12 +188,17 @@ void TMifReader::Run()
         const std::string Word = MifKeyword(FLine);
         const TMifObjectKind Kind = MifObjectKindOf(Word);
         if (Kind == TMifObjectKind::None) {
+            if (!FInData && Word == "COORDSYS") {
+                Have = ReadCoordSys();
+                continue;
+            }
             if (!FInData)
                 ReadHeaderLine(Word);
             Have = NextLine();
             continue;
         }
-        FInData = true;
+        if (!FInData)
+            EnterData();
         // Skip the keyword itself; the numbers after it belong to the object.
         SkipMifSpaces(FRest);
         FRest.remove_prefix(std::min(FRest.size(), Word.size()));
@@ -203,7 +212,7 @@ void TMifReader::ReadHeaderLine(const std::string& Word)
     SkipMifSpaces(Rest);
     Rest.remove_prefix(Word.size());
     if (Word == "DATA") {
-        FInData = true;
+        EnterData();
     } else if (Word == "DELIMITER") {
         std::string Text = Trim(Rest);
         if (Text.size() >= 2 && (Text.front() == '"' || Text.front() == '\''))
@@ -214,11 +223,34 @@ void TMifReader::ReadHeaderLine(const std::string& Word)
         if (Text.size() >= 2 && Text.front() == '"')
             Text = Text.substr(1, Text.size() - 2);
         FConverter = std::make_unique<TMifTextConverter>(Text);
-    } else if (Word == "COORDSYS") {
-        FLayer.SetCoordSys(Trim(FLine));
+        FCharset = Text;
     } else if (Word == "COLUMNS") {
         ReadColumns();
     }
+}
+
+bool TMifReader::ReadCoordSys()
+{
+    std::string Clause = TrimRight(Trim(FLine));
+    bool Have;
+    while ((Have = NextLine())) {
+        const std::string Word = MifKeyword(FLine);
+        if (IsHeaderKeyword(Word) || MifObjectKindOf(Word) != TMifObjectKind::None)
+            break;
+        const std::string Line = TrimRight(std::string(FLine));
+        if (!Line.empty())
+            Clause += "\n" + Line;
+    }
+    FLayer.SetCoordSys(Clause);
+    return Have;
+}
+
+void TMifReader::EnterData()
+{
+    FInData = true;
+    TLayerFileInfo& Info = FLayer.GetFileInfo();
+    Info.Charset = FCharset;
+    Info.Delimiter = FDelimiter;
 }
 
 void TMifReader::ReadColumns()
@@ -231,39 +263,80 @@ void TMifReader::ReadColumns()
         throw EConvertError(Format("'%d' is not a valid column count", N));
     TDataFields* Fields = FLayer.GetFields();
     Fields->Clear();
+    std::vector<TColumnDeclaration>& Declared = FLayer.GetFileInfo().Columns;
+    Declared.clear();
     for (int I = 0; I < N; ++I) {
         if (!NextLine())
             throw EReadError(Format("The file ends after %d of %d columns", I, N));
         const std::string Decl = ToUtf8(Trim(FLine));
         const std::size_t Space = Decl.find_first_of(" \t");
         const std::string Name = Decl.substr(0, Space);
-        const std::string TypeText = Space == std::string::npos ? std::string() : Decl.substr(Space + 1);
-        Fields->Add(Name, ColumnType(TypeText), 0);
+        const std::string TypeText = Space == std::string::npos ? std::string() : Trim(Decl.substr(Space + 1));
+        const TDataType Type = MifColumnType(TypeText);
+        Fields->Add(Name, Type, Type == dtString || Type == dtDecimal ? MifColumnWidth(TypeText) : 0);
+        Declared.push_back({Name, TypeText});
     }
 }
 
 void TMifReader::ReadMidRecord()
 {
     FValues.clear();
+    FRecordLine = 0;
     if (!FMid.IsOpen())
         return;
-    std::string_view Record;
-    if (!FMid.ReadLine(Record))
+    std::string_view Line;
+    if (!FMid.ReadLine(Line))
         return;
-    if (FConverter->Converts() && !IsAscii(Record)) {
-        const std::string Text = ToUtf8(Record);
-        SplitMidRecord(Text, FDelimiter, FValues);
-    } else {
-        SplitMidRecord(Record, FDelimiter, FValues);
+    FRecordLine = FMid.LineCount();
+    // A record whose last value is still inside its quotes goes on on the next line.
+    if (Split(Line))
+        return;
+    FRecord.assign(Line);
+    while (FMid.ReadLine(Line)) {
+        if (FRecord.size() + Line.size() >= TMifLineReader::MaxLineLength)
+            throw EReadError(Format("The MID record at line %d is longer than %d bytes", FRecordLine,
+                                    static_cast<long long>(TMifLineReader::MaxLineLength)));
+        FRecord += '\n';
+        FRecord.append(Line);
+        if (Split(FRecord))
+            return;
     }
+}
+
+bool TMifReader::Split(std::string_view Record)
+{
+    if (FConverter->Converts() && !IsAscii(Record))
+        return SplitMidRecord(ToUtf8(Record), FDelimiter, FValues);
+    return SplitMidRecord(Record, FDelimiter, FValues);
 }
 
 void TMifReader::AssignRecord(TCustomMapObject* Object)
 {
     TDataFields* Fields = Object->GetFields();
     const int N = std::min(Fields->Count(), static_cast<int>(FValues.size()));
-    for (int J = 0; J < N; ++J)
-        StoreMidValue(*Fields->GetFields(J), FValues[static_cast<std::size_t>(J)]);
+    for (int J = 0; J < N; ++J) {
+        TDataField* Field = Fields->GetFields(J);
+        const TMidValue& Value = FValues[static_cast<std::size_t>(J)];
+        if (StoreMidValue(*Field, Value))
+            continue;
+        if (FWarnings.size() < MaxListedWarnings)
+            FWarnings.push_back(Format("line %d, column %d (%s): '%s' is not a valid %s value", FRecordLine, J + 1,
+                                       Field->GetName(), Trim(Value.Text), Field->GetDataTypeName()));
+        ++FWarningCount;
+    }
+}
+
+std::string TMifReader::WarningText() const
+{
+    if (FWarningCount == 0)
+        return {};
+    std::string Text = Format("%d values of \"%s\" could not be read and are left empty:", FWarningCount,
+                              FMidName);
+    for (const std::string& W : FWarnings)
+        Text += "\n" + W;
+    if (FWarningCount > static_cast<long long>(FWarnings.size()))
+        Text += Format("\nand %d more", FWarningCount - static_cast<long long>(FWarnings.size()));
+    return Text;
 }
 
 bool TMifReader::ReadPoints(TParts* Parts, long long Count)
@@ -401,9 +474,12 @@ bool TMifReader::ReadObject(TMifObjectKind Kind)
         for (int I = 0; I < 4 && More; ++I)
             More = ReadDouble(C[I]);
         if (More && Kind == K::RoundRect) {
+            // The radius follows the corners, on their line or the next.
             double Radius = 0;
-            SkipRestOfLine();
-            More = ReadDouble(Radius);
+            if (!ScanDouble(FRest, Radius)) {
+                SkipRestOfLine();
+                More = ReadDouble(Radius);
+            }
         }
         R->SetX0(C[0]);
         R->SetY0(C[1]);
@@ -420,13 +496,19 @@ bool TMifReader::ReadObject(TMifObjectKind Kind)
         T->UpdateBounds();
         break;
     }
+    case K::NoGeometry:
+        Object = FLayer.NewObject<TNoGeometry>();
+        AssignRecord(Object);
+        break;
     case K::Collection: {
+        FLayer.GetFileInfo().Skipped.Add(SkippedKindName(Kind));
         long long Parts = 0;
         if (ReadCount(Parts))
             FCollectionParts = Parts;
         return NextLine();
     }
-    default: // Ellipse, Arc, Multipoint, None: skipped with their record
+    default: // Ellipse, Arc, Multipoint: skipped with their record
+        FLayer.GetFileInfo().Skipped.Add(SkippedKindName(Kind));
         return NextLine();
     }
     if (!More)

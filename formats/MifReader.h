@@ -47,6 +47,9 @@ public:
     void Run();
     /// Number of the MIF line last read, from 1.
     long long LineNumber() const { return FMif.LineCount(); }
+    /// The values that could not be read (and were left empty), with their
+    /// MID line and column, as one message; "" when every value was read.
+    std::string WarningText() const;
 
 private:
     bool NextLine();
@@ -54,8 +57,14 @@ private:
     bool ReadDouble(double& Value);
     bool ReadCount(long long& Value);
     void ReadHeaderLine(const std::string& Word);
+    /// Keeps the CoordSys clause with the lines that continue it; true when
+    /// the line after it is the current line.
+    bool ReadCoordSys();
+    /// The header has ended: the layer keeps its charset and delimiter.
+    void EnterData();
     void ReadColumns();
     void ReadMidRecord();
+    bool Split(std::string_view Record);
     void AssignRecord(TCustomMapObject* Object);
     bool ReadObject(TMifObjectKind Kind);
     bool ReadPoints(TParts* Parts, long long Count);
@@ -75,10 +84,16 @@ private:
     TMifLineReader FMid;
     std::string_view FLine;
     std::string_view FRest;
+    std::string FMidName;
     std::string FDelimiter = ";";
+    std::string FCharset = "Neutral";
     std::unique_ptr<TMifTextConverter> FConverter;
     TSyntaxParser FParser;
     std::vector<TMidValue> FValues;
+    std::string FRecord;           // a record spanning several MID lines
+    long long FRecordLine = 0;     // the MID line the current record starts on
+    std::vector<std::string> FWarnings;
+    long long FWarningCount = 0;
     bool FInData = false;
     long long FCollectionParts = 0;
 };

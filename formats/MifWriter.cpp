@@ -3,15 +3,18 @@
 #include "formats/MidRecord.h"
 #include "formats/MifAttributes.h"
 #include "formats/MifCharset.h"
+#include "formats/MifColumns.h"
 #include "formats/MifFilePair.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
+#include "objects/NoGeometry.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
 #include "objects/Region.h"
 #include "objects/Symbol.h"
 #include "objects/Text.h"
 
+#include <algorithm>
 #include <charconv>
 
 namespace cartova::detail {
@@ -20,43 +23,30 @@ namespace {
 
 constexpr const char* Eol = "\r\n";
 
-// Appends Value with exactly six decimals.
-void AppendFixed(std::string& Out, double Value)
+// Appends Value in the shortest fixed-point text that reads back as the same
+// double (no exponent, which not every MIF reader takes).
+void AppendNumber(std::string& Out, double Value)
 {
-    char Buf[512];
-    const auto R = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::fixed, 6);
+    char Buf[512]; // the longest fixed form of a double has 327 characters
+    const auto R = std::to_chars(Buf, Buf + sizeof Buf, Value, std::chars_format::fixed);
     Out.append(Buf, R.ptr);
 }
 
 void AppendPoint(std::string& Out, double X, double Y)
 {
-    AppendFixed(Out, X);
+    AppendNumber(Out, X);
     Out.push_back(' ');
-    AppendFixed(Out, Y);
+    AppendNumber(Out, Y);
     Out += Eol;
 }
 
-std::string ColumnDeclaration(const TDataField& F)
-{
-    switch (F.GetDataType()) {
-    case dtString: return Format("%S Char(%d)", F.GetName(), F.GetSize());
-    case dtFloat: return F.GetName() + " Float";
-    case dtDecimal: return Format("%S Decimal(%d, %D)", F.GetName(), 9, 2);
-    case dtInteger: return Format("%S Integer", F.GetName());
-    case dtSmallInt: return F.GetName() + " SmallInt";
-    case dtDateTime: return F.GetName() + " DateTime";
-    case dtDate: return F.GetName() + " Date";
-    case dtTime: return F.GetName() + " Time";
-    case dtBoolean: return F.GetName() + " Logical";
-    }
-    return F.GetName() + " Float";
-}
-
 // The written classes, in the order they are tested.
-enum class TWritten { No, Region, Polyline, Rectangle, Text, Symbol };
+enum class TWritten { No, Region, Polyline, Rectangle, Text, Symbol, NoGeometry };
 
 TWritten WrittenAs(const TCustomMapObject* O)
 {
+    if (dynamic_cast<const TNoGeometry*>(O))
+        return TWritten::NoGeometry;
     if (dynamic_cast<const TRegion*>(O))
         return TWritten::Region;
     if (dynamic_cast<const TPolyline*>(O))
@@ -70,7 +60,7 @@ TWritten WrittenAs(const TCustomMapObject* O)
     return TWritten::No;
 }
 
-// True when every text the files will hold can be written as WindowsCyrillic.
+// True when every text the files will hold can be written in Conv's charset.
 bool FitsCharset(const TMapLayer& Layer, const TMifTextConverter& Conv)
 {
     std::string Scratch;
@@ -99,11 +89,31 @@ bool FitsCharset(const TMapLayer& Layer, const TMifTextConverter& Conv)
     return true;
 }
 
+// The charset the files are written in: the one the layer was read with (a
+// layer built in code: WindowsCyrillic), or UTF-8 when a text does not fit it.
+std::string ChooseCharset(const TMapLayer& Layer)
+{
+    const std::string& Read = Layer.GetFileInfo().Charset;
+    const std::string Wanted = Read.empty() ? std::string("WindowsCyrillic") : Read;
+    const TMifTextConverter Conv(Wanted);
+    return FitsCharset(Layer, Conv) ? Wanted : std::string("UTF-8");
+}
+
+// The delimiter the layer was read with, unless it cannot separate quoted
+// values on one line; a layer built in code: ",".
+std::string ChooseDelimiter(const TMapLayer& Layer)
+{
+    const std::string& Read = Layer.GetFileInfo().Delimiter;
+    if (Read.empty() || Read.find_first_of("\"'\r\n") != std::string::npos)
+        return ",";
+    return Read;
+}
+
 class TMifWriter {
 public:
-    TMifWriter(TMapLayer& Layer, TMifOutFile& Mif, TMifOutFile& Mid, bool Cyrillic)
-        : FLayer(Layer), FMif(Mif), FMid(Mid), FConv(Cyrillic ? "WindowsCyrillic" : "UTF-8"),
-          FCharset(Cyrillic ? "WindowsCyrillic" : "UTF-8")
+    TMifWriter(TMapLayer& Layer, TMifOutFile& Mif, TMifOutFile& Mid, const std::string& Charset)
+        : FLayer(Layer), FMif(Mif), FMid(Mid), FConv(Charset), FCharset(Charset),
+          FDelimiter(ChooseDelimiter(Layer))
     {
     }
 
@@ -142,11 +152,21 @@ private:
         const TDataFields* Fields = FLayer.GetFields();
         Line("Version 300");
         Line("Charset \"" + FCharset + "\"");
-        Line("Delimiter \",\"");
-        Line(FLayer.GetCoordSys().empty() ? std::string("CoordSys Earth Projection 1, 0") : FLayer.GetCoordSys());
+        Line("Delimiter \"" + FDelimiter + "\"");
+        // The clause as read, line by line.
+        const std::string& CoordSys = FLayer.GetCoordSys();
+        if (CoordSys.empty())
+            Line("CoordSys Earth Projection 1, 0");
+        for (std::size_t Start = 0; Start < CoordSys.size();) {
+            const std::size_t End = std::min(CoordSys.find('\n', Start), CoordSys.size());
+            Line(CoordSys.substr(Start, End - Start));
+            Start = End + 1;
+        }
         Line(Format("Columns %d", Fields->Count()));
-        for (int J = 0; J < Fields->Count(); ++J)
-            Line("  " + Encoded(ColumnDeclaration(*Fields->GetFields(J))));
+        for (int J = 0; J < Fields->Count(); ++J) {
+            const TDataField& F = *Fields->GetFields(J);
+            Line("  " + Encoded(F.GetName() + " " + MifColumnTypeText(F, FLayer.GetFileInfo())));
+        }
         Line("Data");
     }
 
@@ -157,7 +177,7 @@ private:
         const TDataFields* F = O->GetFields();
         for (int J = 0; J < Schema->Count(); ++J) {
             if (J > 0)
-                Out.push_back(',');
+                Out += FDelimiter;
             if (J >= F->Count()) {
                 if (Schema->GetFields(J)->GetDataType() == dtString)
                     Out += "\"\"";
@@ -175,14 +195,16 @@ private:
     void PenClause(const TCustomMapObject* O)
     {
         const TPen* P = O->GetPen();
-        Line(Format("    Pen (%D,%D,%D)", P->GetWidth(), MifPenPattern(P->GetStyle()),
+        Line(Format("    Pen (%D,%D,%D)", MifPenWidth(P->GetWidth()), MifPenPattern(P->GetStyle()),
                     ColorToMifColor(P->GetColor())));
     }
 
-    void BrushClause(const TCustomMapObject* O, bool ThreeValues)
+    // The three-value form carries the background colour: used with
+    // UseBGColor, and always for "no fill" (pattern 1), as MapInfo writes it.
+    void BrushClause(const TCustomMapObject* O, bool UseBGColor)
     {
         const TBrush* B = O->GetBrush();
-        if (ThreeValues)
+        if (UseBGColor || B->GetStyle() == bsClear)
             Line(Format("    Brush (%D,%D,%D)", MifBrushPattern(B->GetStyle()), ColorToMifColor(B->GetColor()),
                         ColorToMifColor(O->GetBGColor())));
         else
@@ -244,12 +266,15 @@ private:
         case TWritten::Text:
             WriteText(static_cast<TText*>(O));
             break;
+        case TWritten::NoGeometry:
+            Line("None");
+            break;
         case TWritten::Symbol: {
             auto* S = static_cast<TSymbol*>(O);
             std::string Head = "Point ";
-            AppendFixed(Head, S->GetX());
+            AppendNumber(Head, S->GetX());
             Head.push_back(' ');
-            AppendFixed(Head, S->GetY());
+            AppendNumber(Head, S->GetY());
             Line(Head);
             const TFont* F = O->GetFont();
             Line(Format("    Symbol (%D,%D,%D,\"%S\",%D,%D)", S->GetShape(), ColorToMifColor(F->GetColor()),
@@ -296,20 +321,20 @@ private:
         double X2 = 0, Y2 = 0;
         TextCorner(T, X2, Y2);
         std::string Box = "    ";
-        AppendFixed(Box, T->GetX());
+        AppendNumber(Box, T->GetX());
         Box.push_back(' ');
-        AppendFixed(Box, T->GetY());
+        AppendNumber(Box, T->GetY());
         Box.push_back(' ');
-        AppendFixed(Box, X2);
+        AppendNumber(Box, X2);
         Box.push_back(' ');
-        AppendFixed(Box, Y2);
+        AppendNumber(Box, Y2);
         Line(Box);
         const TFont* F = T->GetFont();
         Line(Format("    Font (\"%S\",%D,%D,%D)", Encoded(F->GetName()), MifFontStyle(F->GetStyle()), F->GetSize(),
                     ColorToMifColor(F->GetColor())));
         if (T->GetAngle() != 0) {
             std::string A = "    Angle ";
-            AppendFixed(A, T->GetAngle());
+            AppendNumber(A, T->GetAngle());
             Line(A);
         }
     }
@@ -319,6 +344,7 @@ private:
     TMifOutFile& FMid;
     TMifTextConverter FConv;
     std::string FCharset;
+    std::string FDelimiter;
 };
 
 } // namespace
@@ -344,8 +370,7 @@ bool SaveMif(TMapLayer& Layer, const std::string& FileName)
     TProgress Progress{Map};
     if (Map)
         Map->StartProgress(0, 0, "Saving...");
-    const TMifTextConverter Cyrillic("WindowsCyrillic");
-    TMifWriter Writer(Layer, Mif, Mid, FitsCharset(Layer, Cyrillic));
+    TMifWriter Writer(Layer, Mif, Mid, ChooseCharset(Layer));
     Writer.Run();
     Mif.Finish();
     Mid.Finish();

@@ -2,6 +2,7 @@
 
 #include "map/UpdateGuard.h"
 #include "objects/CustomMapObject.h"
+#include "objects/Text.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,7 +15,9 @@ TBounds GatherExtent(const std::vector<TCustomMapObject*>& Objects)
     for (const TCustomMapObject* Object : Objects) {
         const TParts* Parts = Object->GetParts();
         TBounds B;
-        if (Parts->Count() == 1 && Parts->First()->GetPoints()->Count() == 1) {
+        if (const auto* Text = dynamic_cast<const TText*>(Object)) {
+            B = Text->GetExtent(); // the anchor and the text's box
+        } else if (Parts->Count() == 1 && Parts->First()->GetPoints()->Count() == 1) {
             const TMapPoint& P = Parts->First()->GetPoints()->First();
             B = {P.X, P.Y, P.X, P.Y};
         } else {

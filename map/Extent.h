@@ -11,8 +11,8 @@ namespace cartova {
 class TCartova;
 class TCustomMapObject;
 
-/// The union of the objects' extents: an object of one part with one vertex
-/// counts as that vertex, any other by its parts' box. Starts from the empty
+/// The union of the objects' extents: a text counts by its box, any other
+/// object of one part with one vertex as that vertex, the rest by their parts' box. Starts from the empty
 /// box (minima 2147483647, maxima -2147483647).
 TBounds GatherExtent(const std::vector<TCustomMapObject*>& Objects);
 

@@ -2,6 +2,7 @@
 
 #include "map/Layers.h"
 #include "objects/CustomMapObject.h"
+#include "objects/NoGeometry.h"
 
 #include <QSaveFile>
 
@@ -204,6 +205,9 @@ void TIndexCell::InitRootCell()
     const int Count = FLayer->GetObjectCount();
     for (int I = 0; I < Count; ++I) {
         const TCustomMapObject* Object = FLayer->GetObjects(I);
+        // A record without geometry lies nowhere; kept, it would fall into every cell.
+        if (dynamic_cast<const TNoGeometry*>(Object))
+            continue;
         FIds.Add(static_cast<std::uint32_t>(I));
         UpdateBounds(Bounds2CellBounds(Object->GetBounds()));
         UpdateBounds(Bounds2CellBounds(Object->GetExtent()));

@@ -7,6 +7,7 @@
 #include "host/Host.h"
 #include "map/CellBounds.h"
 #include "map/IndexCell.h"
+#include "map/LayerFileInfo.h"
 #include "objects/CustomMapObject.h"
 
 #include <cstdint>
@@ -106,10 +107,14 @@ public:
     void SetFileName(const std::string& Value) { FFileName = Value; }
     const std::string& GetName() const { return FName; }
     void SetName(const std::string& Value) { FName = Value; }
-    /// The MIF CoordSys clause the layer's data was read with ("" when none);
-    /// the MIF writer writes it back.
+    /// The MIF CoordSys clause the layer's data was read with ("" when none),
+    /// its lines joined by "\n" as written; the MIF writer writes it back.
     const std::string& GetCoordSys() const { return FCoordSys; }
     void SetCoordSys(const std::string& Value) { FCoordSys = Value; }
+    /// What the provider kept of the file the layer was read from: its
+    /// declarations, written back by a save, and the objects it skipped.
+    TLayerFileInfo& GetFileInfo() { return FFileInfo; }
+    const TLayerFileInfo& GetFileInfo() const { return FFileInfo; }
     int GetTag() const { return FTag; }
     void SetTag(int Value) { FTag = Value; }
     bool GetVisible() const { return FVisible; }
@@ -183,6 +188,7 @@ private:
     std::unique_ptr<TIndexCell> FIndex2D;
     TMapStyle FStyle;
     std::string FCoordSys;
+    TLayerFileInfo FFileInfo;
 };
 
 /// The map's layers, owned, bottom first.

@@ -16,6 +16,7 @@
 #include "objects/Circle.h"
 #include "objects/CustomMapObject.h"
 #include "objects/MapPoints.h"
+#include "objects/NoGeometry.h"
 #include "objects/PartToScreen.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"

@@ -14,7 +14,8 @@ using TArgs = std::vector<std::string>;
 int Render(const TArgs& Args);
 /// cartova info FILE... [--json]
 int Info(const TArgs& Args);
-/// cartova convert IN OUT
+/// cartova convert IN OUT [--overwrite]: refuses to replace an existing OUT
+/// (or IN) without --overwrite; warns of objects the reader skipped.
 int Convert(const TArgs& Args);
 /// cartova index FILE
 int Index(const TArgs& Args);

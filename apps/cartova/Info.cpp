@@ -39,11 +39,21 @@ std::string JsonNumber(double V)
     return std::string(Buf, R.ptr);
 }
 
+// {"name": count, ...}
+std::string JsonCounts(const std::map<std::string, int>& Counts)
+{
+    std::string Out = "{";
+    for (const auto& [Name, Count] : Counts)
+        Out += (Out.size() > 1 ? ", " : "") + JsonString(Name) + ": " + std::to_string(Count);
+    return Out + "}";
+}
+
 struct TLayerInfo {
     std::string Name, File;
     int Objects = 0;
     std::map<std::string, int> Classes;
     std::vector<std::pair<std::string, std::string>> Fields;
+    std::map<std::string, int> Skipped;
     bool HasExtent = false;
     TBounds Extent;
 };
@@ -59,6 +69,7 @@ TLayerInfo Describe(TMapLayer* Layer)
         Objects.push_back(Layer->GetObjects(K));
         ++I.Classes[Layer->GetObjects(K)->ClassName()];
     }
+    I.Skipped = Layer->GetFileInfo().Skipped.Counts();
     const TDataFields* F = Layer->GetFields();
     for (int J = 0; J < F->Count(); ++J)
         I.Fields.emplace_back(F->GetFields(J)->GetName(), F->GetFields(J)->GetDataTypeName());
@@ -77,17 +88,14 @@ void PrintJson(const std::vector<TLayerInfo>& Layers)
         if (L > 0)
             Out += ", ";
         Out += "{\"name\": " + JsonString(I.Name) + ", \"file\": " + JsonString(I.File) +
-               ", \"objects\": " + std::to_string(I.Objects) + ", \"classes\": {";
-        bool First = true;
-        for (const auto& [Name, Count] : I.Classes) {
-            Out += (First ? "" : ", ") + JsonString(Name) + ": " + std::to_string(Count);
-            First = false;
-        }
-        Out += "}, \"fields\": [";
+               ", \"objects\": " + std::to_string(I.Objects) + ", \"classes\": " + JsonCounts(I.Classes) +
+               ", \"fields\": [";
         for (std::size_t J = 0; J < I.Fields.size(); ++J)
             Out += (J ? ", " : "") + std::string("{\"name\": ") + JsonString(I.Fields[J].first) +
                    ", \"type\": " + JsonString(I.Fields[J].second) + "}";
         Out += "]";
+        if (!I.Skipped.empty())
+            Out += ", \"skipped\": " + JsonCounts(I.Skipped);
         if (I.HasExtent)
             Out += ", \"extent\": [" + JsonNumber(I.Extent.MinX) + ", " + JsonNumber(I.Extent.MinY) + ", " +
                    JsonNumber(I.Extent.MaxX) + ", " + JsonNumber(I.Extent.MaxY) + "]";
@@ -108,6 +116,12 @@ void PrintText(const std::vector<TLayerInfo>& Layers)
         for (const auto& [Name, Type] : I.Fields)
             std::cout << " " << Name << " " << Type << ";";
         std::cout << "\n";
+        if (!I.Skipped.empty()) {
+            std::cout << "  skipped:";
+            for (const auto& [Kind, Count] : I.Skipped)
+                std::cout << " " << Kind << " " << Count << ";";
+            std::cout << "\n";
+        }
         if (I.HasExtent)
             std::cout << "  extent: " << JsonNumber(I.Extent.MinX) << " " << JsonNumber(I.Extent.MinY) << " "
                       << JsonNumber(I.Extent.MaxX) << " " << JsonNumber(I.Extent.MaxY) << "\n";

@@ -18,7 +18,7 @@ int Usage()
     std::cerr << "usage: cartova about\n"
                  "       cartova render FILE... -o out.png [--size WxH] [--center X,Y] [--zoom Z] [--rotate DEG]\n"
                  "       cartova info FILE... [--json]\n"
-                 "       cartova convert IN OUT\n"
+                 "       cartova convert IN OUT [--overwrite]\n"
                  "       cartova index FILE\n";
     return 2;
 }

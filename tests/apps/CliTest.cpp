@@ -42,7 +42,7 @@ TEST(CliTest, InfoJsonDescribesTheSamples)
     ASSERT_EQ(RunCli("info --json " + Samples + "/countries110.mif " + Samples + "/tiny_countries50.mif", Out), 0) << Out;
     EXPECT_NE(Out.find("{\"layers\": [{\"name\": \"countries110\", \"file\": \"" + Samples +
                             "/countries110.mif\", \"objects\": 177, \"classes\": {\"TRegion\": 177}, \"fields\": "
-                            "[{\"name\": \"name\", \"type\": \"Char(255)\"}",
+                            "[{\"name\": \"name\", \"type\": \"Char(254)\"}",
                         0),
               std::string::npos)
         << Out;

@@ -33,7 +33,8 @@ TEST_F(MifReadTest, ColumnTypesDelimiterAndValues)
                                   dtDate,   dtTime,    dtDateTime, dtBoolean};
     for (int J = 0; J < 9; ++J)
         EXPECT_EQ(F->GetFields(J)->GetDataType(), Expected[J]) << J;
-    EXPECT_EQ(F->GetFields(0)->GetSize(), 255);
+    EXPECT_EQ(F->GetFields(0)->GetSize(), 20); // declared widths are kept
+    EXPECT_EQ(F->GetFields(2)->GetSize(), 10);
     ASSERT_EQ(Layer->GetObjectCount(), 2);
     // The delimiter inside quotes belongs to the value; doubled quotes are undone.
     EXPECT_EQ(Value(0, 0), "O\"Brien, Jr");
@@ -152,11 +153,17 @@ TEST_F(MifReadTest, EveryObjectConsumesItsRecordAndKeywordsStartOnlyAtTheFront)
                             "Point 9 9\n";
     const std::string Mid = "1\n2\n3\n4\n5\n6\n7\n8\n";
     ASSERT_TRUE(Load(Files("records", Mif, Mid)));
-    ASSERT_EQ(Layer->GetObjectCount(), 3);
+    ASSERT_EQ(Layer->GetObjectCount(), 4);
     EXPECT_EQ(Value(0, 0), "1");
-    EXPECT_EQ(Value(1, 0), "7"); // the text: after Ellipse, Arc, Multipoint, Collection, none
-    EXPECT_EQ(Value(2, 0), "8");
-    EXPECT_EQ(dynamic_cast<TSymbol*>(Layer->GetObjects(2))->GetX(), 9);
+    // The row without geometry keeps its record: after Ellipse, Arc, Multipoint, Collection.
+    EXPECT_NE(dynamic_cast<TNoGeometry*>(Layer->GetObjects(1)), nullptr);
+    EXPECT_EQ(Value(1, 0), "6");
+    EXPECT_EQ(Value(2, 0), "7");
+    EXPECT_EQ(Value(3, 0), "8");
+    EXPECT_EQ(dynamic_cast<TSymbol*>(Layer->GetObjects(3))->GetX(), 9);
+    // The kinds without a class are counted, each once.
+    EXPECT_EQ(Layer->GetFileInfo().Skipped.ToString(), "Arc 1, Collection 1, Ellipse 1, Multipoint 1");
+    EXPECT_EQ(Layer->GetFileInfo().Skipped.Total(), 4);
 }
 
 TEST_F(MifReadTest, CharsetsAreConvertedToUtf8)
@@ -229,7 +236,7 @@ TEST_F(MifReadTest, TruncatedAndHostileInputEndsCleanly)
     ASSERT_TRUE(Load(Files("huge", MifHeader("") + "Pline 2000000000\n0 0\n1 1\n")));
     EXPECT_LE(PointsOf(Layer->GetObjects(0), 0).GetCapacity(), 16);
     EXPECT_FALSE(Load(Files("negative", MifHeader("") + "Region -5\n")));
-    EXPECT_FALSE(Load(Files("columns", "Columns 99999999\n  a Char(1)\n")));
+    EXPECT_FALSE(Load(Files("column-count", "Columns 99999999\n  a Char(1)\n")));
     EXPECT_FALSE(Load(Files("nan", MifHeader("") + "Point nan 1\n")));
 
     // A line longer than the limit is an error, not an unbounded buffer.
