@@ -1,35 +1,18 @@
 // The `cartova` program run as users run it: info --json, render, convert
 // and index on the samples, and errors with a non-zero status.
+#include "tests/apps/CliSupport.h"
+
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <QImage>
 
 #include <cstdio>
 #include <filesystem>
 #include <string>
 
+using cartova::test::RunCli;
+
 namespace {
-
-std::string Cli()
-{
-    return (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "apps" / "cartova")
-        .string();
-}
-
-int RunCli(const std::string& Args, std::string& Out)
-{
-    Out.clear();
-    std::FILE* P = popen((Cli() + " " + Args + " 2>&1").c_str(), "r");
-    if (!P)
-        return -1;
-    char Buf[4096];
-    std::size_t N;
-    while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0)
-        Out.append(Buf, N);
-    const int Status = pclose(P);
-    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
-}
 
 const std::string Samples = CARTOVA_SAMPLE_DIR;
 const std::string Output = CARTOVA_TEST_OUTPUT_DIR;
@@ -65,6 +48,7 @@ TEST(CliTest, RenderConvertAndIndex)
     EXPECT_GT(Africa, 2000);
 
     const std::string Mif = Output + "/cli-converted.mif";
+    std::filesystem::remove(Mif);
     ASSERT_EQ(RunCli("convert " + Samples + "/tiny_countries50.mif " + Mif, Out), 0) << Out;
     ASSERT_EQ(RunCli("info " + Mif, Out), 0);
     EXPECT_NE(Out.find("objects: 76"), std::string::npos) << Out;
