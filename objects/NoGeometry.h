@@ -11,9 +11,9 @@ namespace cartova {
 /// An attribute record without geometry: no parts, an empty extent.
 class TNoGeometry : public TCustomMapObject {
 public:
-    /// Draws nothing and is not recorded as displayed, so a click never finds it.
-    void Draw() override {}
-    void DrawSelection() override {}
+    /// Draws nothing and never shows, so it is not recorded as displayed and
+    /// a click never finds it.
+    bool IsShown() const override { return false; }
 
     /// Every predicate is false: the object lies nowhere.
     bool ContainsPoint(double X, double Y) const override;
