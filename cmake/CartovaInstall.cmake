@@ -7,9 +7,10 @@ install(TARGETS cartova EXPORT CartovaTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
+# formats/mitab is a library of its own with its own install rules.
 foreach(dir IN LISTS CARTOVA_SUBSYSTEMS)
   install(DIRECTORY ${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/cartova/${dir}
-          FILES_MATCHING PATTERN "*.h")
+          FILES_MATCHING PATTERN "*.h" PATTERN "mitab" EXCLUDE)
 endforeach()
 
 install(EXPORT CartovaTargets NAMESPACE Cartova::
