@@ -84,6 +84,14 @@ void TCustomMapTool::SetCartova(TCartova* Value)
     FCartova = Value;
 }
 
+TMapPoint TCustomMapTool::ScreenToMap(int X, int Y) const
+{
+    TMapPoint P;
+    if (FCartova)
+        FCartova->ScreenToMap(X, Y, P.X, P.Y);
+    return P;
+}
+
 TCartova* TCustomMapTool::FindCartova(TComponent* Root)
 {
     if (!Root)

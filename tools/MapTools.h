@@ -4,6 +4,7 @@
 // list of linked tools of which the first active one receives the input.
 
 #include "host/Host.h"
+#include "objects/MapPoints.h"
 
 #include <functional>
 #include <string>
@@ -71,6 +72,9 @@ public:
     TMapToolNotifyEvent OnToolStateChanged;
 
 protected:
+    /// The map point under client pixel (X, Y) of the linked map (the map's
+    /// ScreenToMap); (0, 0) without a map. Tools convert through this only.
+    TMapPoint ScreenToMap(int X, int Y) const;
     /// Forgets the map when it is destroyed.
     void Notification(TComponent* AComponent, TOperation Operation) override;
 

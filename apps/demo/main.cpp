@@ -10,6 +10,8 @@
 #include "objects/Symbol.h"
 #include "objects/Text.h"
 
+#include "ToolsWindow.h"
+
 #include <QApplication>
 #include <QDir>
 #include <QHBoxLayout>
@@ -199,6 +201,9 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     QApplication App(argc, argv);
     try {
+        if (argc > 1 && std::string(argv[1]) == "--tools")
+            return demo::RunToolsWindow([](TCartova& Map) { BuildMap(Map); },
+                                        argc > 2 ? argv[2] : "cartova-demo-tools.png");
         QWidget Window;
         Window.setWindowTitle("Cartova demo");
         auto* Row = new QHBoxLayout(&Window);

@@ -92,6 +92,15 @@ void MouseMove(host::TControl& C, int X, int Y)
     Mouse(QTest::MouseMove, C, Qt::NoButton, X, Y, Qt::NoModifier);
 }
 
+void MouseDrag(host::TControl& C, Qt::MouseButton B, int X1, int Y1, int X2, int Y2,
+               Qt::KeyboardModifiers M)
+{
+    MousePress(C, B, X1, Y1, M);
+    MouseMove(C, X1 + (X2 - X1) / 2, Y1 + (Y2 - Y1) / 2);
+    MouseMove(C, X2, Y2);
+    MouseRelease(C, B, X2, Y2, M);
+}
+
 void Wheel(host::TControl& C, int Delta, int X, int Y, Qt::KeyboardModifiers M)
 {
     QWidget* target = MouseTarget(C);

@@ -43,6 +43,10 @@ void MouseDoubleClick(host::TControl& Control, Qt::MouseButton Button, int X, in
                       Qt::KeyboardModifiers Mods = Qt::NoModifier);
 /// Moves the pointer (buttons held by an earlier MousePress stay held).
 void MouseMove(host::TControl& Control, int X, int Y);
+/// A drag as the user makes it: press Button at (X1, Y1), move half way and
+/// then to (X2, Y2) with the button held, release there.
+void MouseDrag(host::TControl& Control, Qt::MouseButton Button, int X1, int Y1, int X2, int Y2,
+               Qt::KeyboardModifiers Mods = Qt::NoModifier);
 /// One wheel step of Delta (120 per notch) with the cursor at client (X, Y).
 void Wheel(host::TControl& Control, int Delta, int X, int Y,
            Qt::KeyboardModifiers Mods = Qt::NoModifier);

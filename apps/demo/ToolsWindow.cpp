@@ -1,0 +1,123 @@
+#include "ToolsWindow.h"
+
+#include "map/MapObjects.h"
+#include "tools/StdMapTools.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QLabel>
+#include <QMainWindow>
+#include <QStatusBar>
+#include <QToolBar>
+
+#include <iostream>
+#include <memory>
+#include <vector>
+
+using namespace cartova;
+
+namespace demo {
+
+namespace {
+
+constexpr int MapWidth = 800, MapHeight = 500;
+
+/// The window: the map, its tools and the tool bar that switches them.
+class TToolsWindow {
+public:
+    explicit TToolsWindow(const std::function<void(TCartova&)>& BuildMap)
+    {
+        FWindow.setWindowTitle("Cartova demo: map tools");
+        auto* Host = new QWidget(&FWindow);
+        Host->setFixedSize(MapWidth, MapHeight);
+        FWindow.setCentralWidget(Host);
+        FMap.SetParentWidget(Host);
+        FMap.SetBounds(0, 0, MapWidth, MapHeight);
+        FMap.Show();
+        BuildMap(FMap);
+
+        FToolBar = FWindow.addToolBar("Tools");
+        FGroup = new QActionGroup(&FWindow);
+        AddTool(std::make_unique<TSelectionTool>(), "Click selects, Shift toggles, Ctrl reaches lower layers");
+        AddTool(std::make_unique<TZoomInTool>(), "Click or drag a rectangle to zoom in");
+        AddTool(std::make_unique<TZoomOutTool>(), "Click or drag a rectangle to zoom out");
+        AddTool(std::make_unique<TPanTool>(), "Drag the map");
+        FStatus = new QLabel(&FWindow);
+        FWindow.statusBar()->addWidget(FStatus);
+        FMap.OnMouseMove = [this](TObject*, TShiftState, int X, int Y) { ShowStatus(X, Y); };
+        FGroup->actions().front()->trigger();
+    }
+
+    QMainWindow& Window() { return FWindow; }
+    TCartova& Map() { return FMap; }
+
+    /// A tool linked to the map with a checkable action that activates it.
+    void AddTool(std::unique_ptr<TCustomMapTool> Tool, const char* Hint)
+    {
+        TCustomMapTool* T = Tool.get();
+        T->SetCartova(&FMap);
+        T->OnComplete = [this](TCustomMapTool*) { ShowStatus(-1, -1); };
+        QAction* A = FToolBar->addAction(QString::fromStdString(T->GetDisplayName()));
+        A->setCheckable(true);
+        A->setToolTip(Hint);
+        FGroup->addAction(A);
+        QObject::connect(A, &QAction::triggered, [this, T] {
+            T->SetActive(true);
+            ShowStatus(-1, -1);
+        });
+        FTools.push_back(std::move(Tool));
+    }
+
+private:
+    void ShowStatus(int X, int Y)
+    {
+        QString Text;
+        if (TCustomMapTool* T = FMap.GetMapToolsManager()->GetActiveMapTool())
+            Text = QString::fromStdString(T->GetDisplayName()) + "   ";
+        Text += QString("zoom %1   centre (%2, %3)   %4 selected")
+                    .arg(FMap.GetZoom(), 0, 'g', 4)
+                    .arg(FMap.GetCenterX(), 0, 'f', 2)
+                    .arg(FMap.GetCenterY(), 0, 'f', 2)
+                    .arg(FMap.GetSelection()->Count());
+        if (X >= 0) {
+            double MX, MY;
+            FMap.ScreenToMap(X, Y, MX, MY);
+            Text += QString("   pointer (%1, %2)").arg(MX, 0, 'f', 2).arg(MY, 0, 'f', 2);
+        }
+        FStatus->setText(Text);
+    }
+
+    QMainWindow FWindow;
+    TCartova FMap;
+    QToolBar* FToolBar = nullptr;
+    QActionGroup* FGroup = nullptr;
+    QLabel* FStatus = nullptr;
+    std::vector<std::unique_ptr<TCustomMapTool>> FTools;
+};
+
+bool Headless()
+{
+    const QString P = QGuiApplication::platformName();
+    return P == "offscreen" || P == "minimal";
+}
+
+} // namespace
+
+int RunToolsWindow(const std::function<void(TCartova&)>& BuildMap, const std::string& PngPath)
+{
+    TToolsWindow W(BuildMap);
+    W.Window().show();
+    QApplication::processEvents();
+    if (!Headless())
+        return QApplication::exec();
+    W.Map().Repaint();
+    if (!W.Window().grab().save(QString::fromStdString(PngPath))) {
+        std::cerr << "cartova-demo: cannot write " << PngPath << "\n";
+        return 1;
+    }
+    std::cout << "No display: the tools window was written to " << PngPath << "\n";
+    return 0;
+}
+
+} // namespace demo

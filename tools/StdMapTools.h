@@ -1,0 +1,8 @@
+#pragma once
+// The standard map tools in one include.
+
+#include "tools/MapTools.h"
+#include "tools/PanTool.h"
+#include "tools/PressMoveReleaseTool.h"
+#include "tools/SelectionTool.h"
+#include "tools/ZoomTools.h"
