@@ -1,5 +1,6 @@
 #include "apps/cartova/Commands.h"
 #include "apps/cartova/MapSession.h"
+#include "apps/cartova/Messages.h"
 
 #include <filesystem>
 #include <iostream>
@@ -7,6 +8,17 @@
 namespace cartova::cli {
 
 namespace {
+
+const char* const Help = R"(Usage: cartova convert IN OUT [--overwrite]
+
+Reads the map file IN and writes its layer to OUT, in the format OUT's
+extension names. Objects of kinds Cartova has no class for are not carried
+over; convert names them in a warning.
+
+Options:
+  --overwrite  replace OUT when it exists (also when OUT is IN)
+  -h, --help   print this help and exit
+)";
 
 bool SameFile(const std::string& A, const std::string& B)
 {
@@ -18,36 +30,37 @@ bool SameFile(const std::string& A, const std::string& B)
 
 int Convert(const TArgs& Args)
 {
-    bool Overwrite = false;
-    TArgs Files;
-    for (const std::string& A : Args) {
-        if (A == "--overwrite")
-            Overwrite = true;
-        else if (!A.empty() && A[0] == '-')
-            return Fail("convert: unknown option " + A);
-        else
-            Files.push_back(A);
+    const TArguments A(Args, {{"--overwrite", "", ""}});
+    if (A.Help()) {
+        std::cout << Help;
+        return ExitSuccess;
     }
-    if (Files.size() != 2)
-        return Fail("usage: cartova convert IN OUT [--overwrite]");
-    const std::string In = ExpandFileName(Files[0]);
-    const std::string Out = ExpandFileName(Files[1]);
-    if (!Overwrite && SameFile(In, Out))
-        return Fail(Files[1] + ": this is the input file; use --overwrite to replace it");
+    if (A.Operands().size() != 2)
+        throw TUsageError("convert wants two files, IN and OUT: cartova convert IN OUT [--overwrite]");
+    const std::string& InArg = A.Operands()[0];
+    const std::string& OutArg = A.Operands()[1];
+    const bool Overwrite = A.Has("--overwrite");
+    const std::string Out = ExpandFileName(OutArg);
+    if (!Overwrite && SameFile(ExpandFileName(InArg), Out))
+        throw TFileError(OutArg, "this is the input file; use --overwrite to replace it");
     if (!Overwrite && std::filesystem::exists(Out))
-        return Fail(Files[1] + ": the file exists; use --overwrite to replace it");
-    TMapSession Session;
+        throw TFileError(OutArg, "the file exists; use --overwrite to replace it");
     if (!FormatProviders || !FormatProviders->FindSuitableProvider(Out))
-        return Fail(Files[1] + ": no format provider writes this file");
-    TMapLayer* Layer = Session.Load(Files[0]);
-    const TSkippedObjects& Skipped = Layer->GetFileInfo().Skipped;
-    if (!Skipped.Empty())
-        std::cerr << "cartova: warning: " << Files[0] << ": " << Skipped.Total()
-                  << " objects not written, of kinds without a class here (" << Skipped.ToString() << ")\n";
-    if (!Layer->SaveToFile(Out))
-        return Fail(Files[1] + ": the file could not be written");
-    std::cout << "wrote " << Out << " (" << Layer->GetObjectCount() << " objects)\n";
-    return 0;
+        throw TFileError(OutArg, "not a kind of file cartova writes; it writes " + ProviderKinds());
+    std::error_code Ec;
+    if (const auto Folder = std::filesystem::path(Out).parent_path(); !std::filesystem::is_directory(Folder, Ec))
+        throw TFileError(OutArg, "no such folder " + Folder.string());
+    TMapSession Session;
+    for (TMapLayer* Layer : Session.Open(InArg)) {
+        const TSkippedObjects& Skipped = Layer->GetFileInfo().Skipped;
+        if (!Skipped.Empty())
+            Warn(InArg, std::to_string(Skipped.Total()) + (Skipped.Total() == 1 ? " object" : " objects") +
+                            " not written, of kinds Cartova has no class for (" + Skipped.ToString() + ")");
+        if (!Layer->SaveToFile(Out))
+            throw TFileError(OutArg, "the file could not be written");
+        std::cout << "wrote " << Out << " (" << Layer->GetObjectCount() << " objects)\n";
+    }
+    return ExitSuccess;
 }
 
 } // namespace cartova::cli

@@ -1,35 +1,49 @@
 #include "apps/cartova/Commands.h"
 #include "apps/cartova/MapSession.h"
-#if __has_include("map/IndexCell.h")
+#include "apps/cartova/Messages.h"
 #include "map/IndexCell.h"
-#define CARTOVA_CLI_HAVE_INDEX 1
-#endif
 
 #include <iostream>
 
 namespace cartova::cli {
 
+namespace {
+
+const char* const Help = R"(Usage: cartova index FILE
+
+Builds the spatial index (a quadtree) of the objects of the map file FILE and
+saves it beside the file under the same name with the extension .idx,
+replacing an index that is there. Maps that open FILE later find their
+objects through it.
+
+Options:
+  -h, --help   print this help and exit
+)";
+
+} // namespace
+
 int Index(const TArgs& Args)
 {
-    if (Args.size() != 1)
-        return Fail("usage: cartova index FILE");
-#ifndef CARTOVA_CLI_HAVE_INDEX
-    return Fail("index: the spatial index is not available in this build");
-#else
+    const TArguments A(Args, {});
+    if (A.Help()) {
+        std::cout << Help;
+        return ExitSuccess;
+    }
+    if (A.Operands().size() != 1)
+        throw TUsageError("index wants one FILE: cartova index FILE");
     TMapSession Session;
-    TMapLayer* Layer = Session.Load(Args[0]);
-    // Built afresh from the objects, whatever index file exists already.
-    TIndexCell Root;
-    Root.SetLayer(Layer);
-    Root.Clear();
-    Root.InitRootCell();
-    Root.Divide();
-    const std::string File = TIndexCell::IndexFileName(Layer);
-    if (!Root.SaveToFile(File))
-        return Fail(File + ": the index could not be written");
-    std::cout << "wrote " << File << " (" << Layer->GetObjectCount() << " objects)\n";
-    return 0;
-#endif
+    for (TMapLayer* Layer : Session.Open(A.Operands()[0])) {
+        // Built afresh from the objects, whatever index file exists already.
+        TIndexCell Root;
+        Root.SetLayer(Layer);
+        Root.Clear();
+        Root.InitRootCell();
+        Root.Divide();
+        const std::string File = TIndexCell::IndexFileName(Layer);
+        Root.SaveToFile(File); // raises an error naming the file when it cannot write it
+        std::cout << "wrote " << File << " (" << Layer->GetObjectCount() << " objects)\n";
+    }
+    return ExitSuccess;
 }
 
 } // namespace cartova::cli

@@ -1,12 +1,53 @@
 #include "apps/cartova/MapSession.h"
+#include "apps/cartova/Messages.h"
 
-#include <algorithm>
+#include <filesystem>
+#include <regex>
 
 namespace cartova::cli {
 
+namespace {
+
+// The reader's "Error reading mif-file at line N with message: M!" as
+// "line N: M", the file being named already.
+std::string Reworded(const std::string& Error)
+{
+    static const std::regex Mif("Error reading mif-file at line (\\d+) with message: ([\\s\\S]*?)!?");
+    std::smatch M;
+    if (!std::regex_match(Error, M, Mif))
+        return Error;
+    return M[1] == "0" ? M[2].str() : "line " + M[1].str() + ": " + M[2].str();
+}
+
+// While alive, the library's messages concern File: warnings are written at
+// once naming it, errors are kept for the caller to report.
+class TFileMessages {
+public:
+    explicit TFileMessages(const std::string& File)
+        : FPrevious(SetMessageHandler([this, File](const TMessageRequest& R) {
+              if (R.Type == mtError)
+                  FErrors += (FErrors.empty() ? "" : "\n") + Reworded(R.Text);
+              else
+                  Warn(File, R.Text);
+              return DefaultModalResult(R.Buttons);
+          }))
+    {
+    }
+    ~TFileMessages() { SetMessageHandler(std::move(FPrevious)); }
+    TFileMessages(const TFileMessages&) = delete;
+    TFileMessages& operator=(const TFileMessages&) = delete;
+
+    const std::string& Errors() const { return FErrors; }
+
+private:
+    std::string FErrors;
+    TMessageHandler FPrevious;
+};
+
+} // namespace
+
 TMapSession::TMapSession(int Width, int Height)
-    : FParent(std::make_unique<QWidget>()), FMifProvider(std::make_unique<TSimpleMIFFormatProvider>()),
-      FMap(std::make_unique<TCartova>())
+    : FParent(std::make_unique<QWidget>()), FMap(std::make_unique<TCartova>())
 {
     FParent->resize(Width, Height);
     FMap->SetParentWidget(FParent.get());
@@ -19,19 +60,38 @@ TMapSession::~TMapSession()
     FParent.reset();
 }
 
-TMapLayer* TMapSession::Load(const std::string& FileName)
+std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
 {
-    const std::string Path = ExpandFileName(FileName);
+    const std::string Path = ExpandFileName(File);
+    std::error_code Ec;
+    if (std::filesystem::is_directory(Path, Ec))
+        throw TFileError(File, "is a folder, not a map file");
     if (!FileExists(Path))
-        throw Exception(Format("%s: no such file", FileName));
+        throw TFileError(File, "no such file");
     if (!FormatProviders || !FormatProviders->FindSuitableProvider(Path))
-        throw Exception(Format("%s: no format provider reads this file", FileName));
-    TMapLayer* Layer = FMap->GetLayers()->Add(Path, "");
+        throw TFileError(File, "not a kind of file cartova reads; it reads " + ProviderKinds());
+    TFileMessages Messages(File);
+    TMapLayers* Layers = FMap->GetLayers();
+    TMapLayer* Layer = Layers->Add(Path, "");
     if (Layer->GetFileName().empty()) {
-        FMap->GetLayers()->Delete(FMap->GetLayers()->Count() - 1);
-        throw Exception(Format("%s: the file could not be read", FileName));
+        Layers->Delete(Layers->Count() - 1);
+        throw TFileError(File, Messages.Errors().empty() ? "the file could not be read" : Messages.Errors());
     }
-    return Layer;
+    return {Layer};
+}
+
+TProviders::TProviders() : FMif(std::make_unique<TSimpleMIFFormatProvider>()) {}
+
+TProviders::~TProviders() = default;
+
+std::string ProviderKinds()
+{
+    std::string Kinds;
+    for (int I = 0; FormatProviders && I < FormatProviders->Count(); ++I) {
+        const std::string Filter = FormatProviders->GetProvider(I)->GetFilter();
+        Kinds += (Kinds.empty() ? "" : ", ") + Filter.substr(0, Filter.find('|'));
+    }
+    return Kinds;
 }
 
 bool MapExtent(TCartova& Map, TBounds& Extent)

@@ -1,7 +1,7 @@
 #pragma once
 // A map for the command line: a TCartova inside a hidden parent widget (so
-// that it paints), with the format providers registered, loading files into
-// layers.
+// that it paints). Open is the one place that turns a FILE argument into
+// layers, whatever kind of file it is.
 
 #include "formats/SimpleMIFFormatProvider.h"
 #include "map/MapObjects.h"
@@ -10,8 +10,19 @@
 
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace cartova::cli {
+
+/// The format providers of the program, registered while this lives.
+class TProviders {
+public:
+    TProviders();
+    ~TProviders();
+
+private:
+    std::unique_ptr<TSimpleMIFFormatProvider> FMif;
+};
 
 class TMapSession {
 public:
@@ -20,15 +31,21 @@ public:
     ~TMapSession();
 
     TCartova& Map() { return *FMap; }
-    /// Appends a layer loaded from FileName; raises Exception when the file
-    /// is missing, no provider reads it, or the load fails.
-    TMapLayer* Load(const std::string& FileName);
+    /// Opens the map file File, named as the user gave it, into the map and
+    /// returns the layers it brought, bottom first. The library's warnings
+    /// about the file are written as they come, naming it. Raises TFileError
+    /// when the file is missing, of a kind no provider reads, or cannot be
+    /// read; the map is as before then.
+    std::vector<TMapLayer*> Open(const std::string& File);
 
 private:
     std::unique_ptr<QWidget> FParent;
-    std::unique_ptr<TSimpleMIFFormatProvider> FMifProvider;
     std::unique_ptr<TCartova> FMap;
 };
+
+/// The kinds of file the registered providers handle, for help and messages:
+/// "MapInfo Interchange Format Files (*.mif)".
+std::string ProviderKinds();
 
 /// The union of the extents of every object of every layer; false when the map holds no object.
 bool MapExtent(TCartova& Map, TBounds& Extent);

@@ -4,8 +4,13 @@
 #include <QCoreApplication>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
+
+#include <unistd.h>
 
 namespace cartova::test {
 
@@ -36,6 +41,44 @@ inline int RunShell(const std::string& Command, std::string& Out, bool Stderr = 
 inline int RunCli(const std::string& Args, std::string& Out)
 {
     return RunShell(Cli() + " " + Args, Out);
+}
+
+/// What one run of the program gave.
+struct TRun {
+    int Status = -1;
+    std::string Out, Err;
+};
+
+/// Runs `cartova Args` as a user's shell would: without QT_QPA_PLATFORM and
+/// XDG_RUNTIME_DIR, so the program sets up its platform itself; stdout and
+/// stderr apart.
+inline TRun Cartova(const std::string& Args)
+{
+    char ErrFile[] = "/tmp/cartova-stderr-XXXXXX";
+    const int Fd = mkstemp(ErrFile);
+    if (Fd < 0)
+        return {};
+    close(Fd);
+    TRun R;
+    R.Status = RunShell("(env -u QT_QPA_PLATFORM -u XDG_RUNTIME_DIR " + Cli() + " " + Args + " 2>" + ErrFile + ")",
+                        R.Out, false);
+    std::ifstream In(ErrFile, std::ios::binary);
+    R.Err.assign(std::istreambuf_iterator<char>(In), {});
+    std::remove(ErrFile);
+    return R;
+}
+
+/// Writes Text to Path, replacing it.
+inline void WriteFile(const std::string& Path, const std::string& Text)
+{
+    std::ofstream(Path, std::ios::binary) << Text;
+}
+
+/// The bytes of the file Path; "" when it cannot be read.
+inline std::string ReadFile(const std::string& Path)
+{
+    std::ifstream In(Path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(In), {});
 }
 
 } // namespace cartova::test
