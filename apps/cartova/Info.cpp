@@ -44,7 +44,7 @@ struct TLayerInfo {
     int Objects = 0;
     std::map<std::string, int> Classes;
     std::vector<TField> Fields;
-    std::map<std::string, int> Skipped;
+    TSkippedObjects Skipped;
     bool HasExtent = false;
     TBounds Extent;
 };
@@ -68,7 +68,7 @@ TLayerInfo Describe(TMapLayer* Layer)
     I.CoordSys = OneLine(Layer->GetCoordSys());
     const TLayerFileInfo& FileInfo = Layer->GetFileInfo();
     I.Charset = FileInfo.Charset;
-    I.Skipped = FileInfo.Skipped.Counts();
+    I.Skipped = FileInfo.Skipped;
     I.Objects = Layer->GetObjectCount();
     std::vector<TCustomMapObject*> Objects;
     for (int K = 0; K < Layer->GetObjectCount(); ++K) {
@@ -113,8 +113,8 @@ std::string JsonLayer(const TLayerInfo& I)
     if (!I.Charset.empty())
         Out += ", \"charset\": " + JsonString(I.Charset);
     Out += ", \"objects\": " + std::to_string(I.Objects) + ", \"classes\": " + JsonCounts(I.Classes);
-    if (!I.Skipped.empty())
-        Out += ", \"skipped\": " + JsonCounts(I.Skipped);
+    if (!I.Skipped.Empty())
+        Out += ", \"skipped\": " + JsonCounts(I.Skipped.Counts());
     Out += ", \"fields\": [";
     for (std::size_t J = 0; J < I.Fields.size(); ++J) {
         const TField& F = I.Fields[J];
@@ -152,13 +152,9 @@ void PrintText(const TLayerInfo& I)
     else
         std::cout << "  Extent: none (no object with geometry)\n";
     std::cout << "  Objects: " << I.Objects << (I.Classes.empty() ? "" : " (" + CountList(I.Classes) + ")") << "\n";
-    if (!I.Skipped.empty()) {
-        int Total = 0;
-        for (const auto& Entry : I.Skipped)
-            Total += Entry.second;
-        std::cout << "  Skipped: " << Total << " (" << CountList(I.Skipped)
+    if (!I.Skipped.Empty())
+        std::cout << "  Skipped: " << I.Skipped.Total() << " (" << I.Skipped.ToString()
                   << "), of kinds Cartova has no class for\n";
-    }
     std::cout << "  Columns: " << I.Fields.size() << "\n";
     for (const TField& F : I.Fields)
         std::cout << "    " << F.Name << ": " << (F.Declared.empty() ? F.Type : F.Declared) << "\n";

@@ -77,6 +77,8 @@ std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
         Layers->Delete(Layers->Count() - 1);
         throw TFileError(File, Messages.Errors().empty() ? "the file could not be read" : Messages.Errors());
     }
+    if (!Messages.Errors().empty()) // errors the reader read past
+        Warn(File, Messages.Errors());
     return {Layer};
 }
 

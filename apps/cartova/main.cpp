@@ -114,6 +114,14 @@ int Run(const TArgs& Args)
         return ExitUsage;
     }
     SetCommandName(Name);
+    // What the library says outside the reading of a file (MapSession names the file then).
+    SetMessageHandler([](const TMessageRequest& R) {
+        if (R.Type == mtError)
+            ReportError(R.Text);
+        else
+            Warn("", R.Text);
+        return DefaultModalResult(R.Buttons);
+    });
     try {
         return Command->Run(TArgs(Args.begin() + 1, Args.end()));
     } catch (const TUsageError& E) {
