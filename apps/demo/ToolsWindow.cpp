@@ -37,12 +37,14 @@ public:
         FMap.Show();
         BuildMap(FMap);
 
-        FToolBar = FWindow.addToolBar("Tools");
+        FToolBar = new QToolBar("Tools", &FWindow);
+        FWindow.addToolBar(Qt::LeftToolBarArea, FToolBar);
         FGroup = new QActionGroup(&FWindow);
         AddTool(std::make_unique<TSelectionTool>(), "Click selects, Shift toggles, Ctrl reaches lower layers");
         AddTool(std::make_unique<TZoomInTool>(), "Click or drag a rectangle to zoom in");
         AddTool(std::make_unique<TZoomOutTool>(), "Click or drag a rectangle to zoom out");
         AddTool(std::make_unique<TPanTool>(), "Drag the map");
+        AddDrawingTools();
         FStatus = new QLabel(&FWindow);
         FWindow.statusBar()->addWidget(FStatus);
         FMap.OnMouseMove = [this](TObject*, TShiftState, int X, int Y) { ShowStatus(X, Y); };
@@ -70,6 +72,19 @@ public:
     }
 
 private:
+    /// The drawing tools, which add to a layer of their own.
+    void AddDrawingTools()
+    {
+        FMap.GetLayers()->Add("", "drawings")->SetEditable(true);
+        FToolBar->addSeparator();
+        AddTool(std::make_unique<TLineTool>(), "Drag a line");
+        AddTool(std::make_unique<TRectTool>(), "Drag a rectangle");
+        AddTool(std::make_unique<TPolylineTool>(), "Click the vertices, double-click the last");
+        AddTool(std::make_unique<TRegionTool>(), "Click the vertices, double-click the last");
+        AddTool(std::make_unique<TSymbolTool>(), "Click to place a symbol");
+        AddTool(std::make_unique<TTextTool>(), "Click, type, Enter");
+    }
+
     void ShowStatus(int X, int Y)
     {
         QString Text;

@@ -1,6 +1,8 @@
 #pragma once
 // cartova-demo --tools: one map in a window with a tool bar of the map tools,
-// so that a person can zoom, pan and select with the mouse.
+// so that a person can zoom, pan and select with the mouse, and draw lines,
+// rectangles, polylines, regions, symbols, circles and texts on a layer of
+// drawings.
 
 #include <functional>
 #include <string>
