@@ -17,25 +17,32 @@ using cartova::test::WriteFile;
 namespace {
 
 const std::string Output = CARTOVA_TEST_OUTPUT_DIR;
+
+// CTest runs the tests of this file in parallel processes: every file a test
+// writes carries the test's name.
+std::string TestFile(const std::string& Name)
+{
+    return Output + "/render-" + ::testing::UnitTest::GetInstance()->current_test_info()->name() + "-" + Name;
+}
 const QColor Red(255, 0, 0);
 const QColor White(255, 255, 255);
 
 // A layer of one red region without an outline, the rectangle (0, 0)-(W, H).
 std::string RedBox(const std::string& Name, int W, int H)
 {
-    const std::string Path = Output + "/render-" + Name + ".mif";
+    const std::string Path = TestFile(Name + ".mif");
     const std::string X = std::to_string(W), Y = std::to_string(H);
     WriteFile(Path, "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\nColumns 1\n  id Integer\nData\nRegion 1\n"
                     "  5\n0 0\n" + X + " 0\n" + X + " " + Y + "\n0 " + Y + "\n0 0\n    Pen (1,1,0)\n"
                     "    Brush (2,16711680)\n");
-    WriteFile(Output + "/render-" + Name + ".mid", "1\n");
+    WriteFile(TestFile(Name + ".mid"), "1\n");
     return Path;
 }
 
 // Renders File with Options into a PNG and returns the picture.
 QImage Render(const std::string& File, const std::string& Options)
 {
-    const std::string Png = Output + "/render-out.png";
+    const std::string Png = TestFile("out.png");
     std::remove(Png.c_str());
     const auto R = Cartova("render " + File + " -o " + Png + " " + Options);
     EXPECT_EQ(R.Status, 0) << Options << "\n" << R.Err;
@@ -133,7 +140,7 @@ TEST(RenderTest, BackgroundAndImageFormats)
     // The extension chooses the format, whatever its case.
     for (const auto& [Name, Magic] : {std::pair("f.jpg", std::string("\xFF\xD8\xFF")), std::pair("f.JPEG", std::string("\xFF\xD8\xFF")),
                                       std::pair("f.bmp", std::string("BM")), std::pair("f.png", std::string("\x89PNG"))}) {
-        const std::string Path = Output + "/render-" + Name;
+        const std::string Path = TestFile(Name);
         std::remove(Path.c_str());
         const auto R = Cartova("render " + Box + " -o " + Path + " --size 40x20");
         ASSERT_EQ(R.Status, 0) << Name << R.Err;
