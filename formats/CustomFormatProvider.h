@@ -4,8 +4,7 @@
 // process-wide registry, FormatProviders, when constructed and leaves it when
 // destroyed; the registry chooses providers and builds the dialog filter.
 
-#include "host/Guid.h"
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <string>
 

@@ -3,7 +3,7 @@
 // TDataFields (an ordered, owning collection of them). A layer's collection is
 // its column list; an object's holds one value per column, by index.
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <cstdint>
 #include <string>

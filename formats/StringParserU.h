@@ -3,7 +3,7 @@
 // (TParserItem) and joins fields back into a line. Each field keeps its raw
 // text and offers typed views of it that never raise.
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <cstdint>
 #include <string>

@@ -4,7 +4,7 @@
 // classifies them on demand. The delimiters, the quote character, the
 // comment marker, the reserved words and the dropped characters are settable.
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <bitset>
 #include <initializer_list>

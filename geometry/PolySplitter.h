@@ -6,12 +6,19 @@
 // Comparisons are exact (no tolerance) and a point on the line counts as
 // being on the kept side. Y grows upwards, so "above" is the side of larger Y.
 
-#include "host/Host.h"
+#include "host/Core.h"
+#include "host/Graphics.h"
 
 #include <memory>
 #include <vector>
 
+namespace cartova::host {
+class TCanvas;
+} // namespace cartova::host
+
 namespace cartova {
+
+using host::TCanvas;
 
 /// A point in extended precision.
 struct TPointEx {

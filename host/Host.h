@@ -1,29 +1,14 @@
 #pragma once
 // The host framework layer in one include: every host header, whose names are
 // brought into namespace cartova so library code reads TPen, TList, Format.
+// host/Core.h holds the non-graphical part alone.
 
-#include "host/Exceptions.h"
-#include "host/Version.h"
-#include "host/SysUtils.h"
-#include "host/StrUtils.h"
-#include "host/DateTime.h"
-#include "host/FileUtils.h"
-#include "host/DynLib.h"
-#include "host/Guid.h"
-#include "host/Variant.h"
-#include "host/Streams.h"
-#include "host/Classes.h"
-#include "host/Ownership.h"
-#include "host/Types.h"
+#include "host/Core.h"
 #include "host/Graphics.h"
 #include "host/Bitmap.h"
 #include "host/Canvas.h"
 #include "host/DeviceServices.h"
-#include "host/Lists.h"
-#include "host/Collections.h"
-#include "host/StringList.h"
 #include "host/Input.h"
-#include "host/Dialogs.h"
 #include "host/Controls.h"
 #include "host/Forms.h"
 #include "host/StdCtrls.h"

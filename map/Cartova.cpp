@@ -54,6 +54,16 @@ TMapObjectsList* TCartova::GetDisplayed() const
     return FDisplayed.get();
 }
 
+bool TCartova::IsSelected(const TCustomMapObject* MapObject) const
+{
+    return FSelection && FSelection->Contains(MapObject);
+}
+
+void TCartova::SelectObject(TCustomMapObject* MapObject, bool Exclusive)
+{
+    FSelection->Add(MapObject, Exclusive);
+}
+
 void TCartova::DetachObject(TCustomMapObject* MapObject)
 {
     if (FDestroying)

@@ -11,7 +11,9 @@
 #include "host/Host.h"
 #include "map/CartovaEvents.h"
 #include "objects/MapPoints.h"
+#include "objects/MapView.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -30,7 +32,8 @@ class TMapToolsManager;
 /// The map control. Map coordinates are doubles in data units (X east,
 /// Y north); screen coordinates are client pixels (x right, y down). The
 /// scale is ClientWidth × Zoom / (MaxX − MinX) pixels per map unit on both axes.
-class TCartova : public TCustomControl {
+/// Its objects see it through TMapView only.
+class TCartova : public TCustomControl, public TMapView {
 public:
     explicit TCartova(TComponent* AOwner = nullptr);
     ~TCartova() override;
@@ -48,7 +51,7 @@ public:
     /// Replaces the options; the map takes ownership and frees the old ones.
     void SetOptions(TCartovaOptions* Value);
     /// The 8 × 8 brush pattern of selected objects in the slow selection mode.
-    TBitmap* GetSelectionPattern() const { return FSelectionPattern.get(); }
+    TBitmap* GetSelectionPattern() const override { return FSelectionPattern.get(); }
 
     // ---- full extent and view
     double GetMinX() const { return FMinX; }
@@ -78,13 +81,13 @@ public:
 
     // ---- transforms
     /// Client pixel (X, Y) to map coordinates.
-    void ScreenToMap(int X, int Y, double& MX, double& MY) const;
+    void ScreenToMap(int X, int Y, double& MX, double& MY) const override;
     /// Map coordinates to the client pixel, halves rounded to even. With Clip,
     /// each axis outside the view gives −1 or the client size, and any failure
     /// (non-finite, outside 32 bits) gives (0, 0); never raises.
-    void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const;
+    void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const override;
     /// The map rectangle shown in the client area.
-    TBounds GetViewBounds() const;
+    TBounds GetViewBounds() const override;
 
     // ---- rotation of the stored coordinates
     /// Rotates the whole map by Angle degrees (clockwise for positive angles)
@@ -107,7 +110,7 @@ public:
 
     // ---- updates and painting
     /// Marks the map modified and, unless in an update, invalidates the window.
-    void DoUpdate(bool Flag = true);
+    void DoUpdate(bool Flag = true) override;
     /// Holds repaints back until EndUpdate (no nesting count).
     void BeginUpdate() { FInUpdate = true; }
     /// Ends the update; with Repaint calls DoUpdate.
@@ -120,11 +123,11 @@ public:
     /// True from the start of the destructor on.
     bool GetDestroying() const { return FDestroying; }
     /// Set while loaders and text drawing size texts to their boxes.
-    bool GetTextSizing() const { return FTextSizing; }
-    void SetTextSizing(bool Value) { FTextSizing = Value; }
+    bool GetTextSizing() const override { return FTextSizing; }
+    void SetTextSizing(bool Value) override { FTextSizing = Value; }
 
     /// The canvas object drawing uses: the bitmap's while rebuilding, else the window's.
-    TCanvas* GetCanvas();
+    TCanvas* GetCanvas() override;
     /// The off-screen bitmap's canvas.
     TCanvas* GetMapCanvas();
     /// Rebuilds the off-screen bitmap from substrates and layers.
@@ -139,7 +142,7 @@ public:
     /// the displayed list, OnDeleteObject is raised, the data links hear
     /// mdlRemoveObject and the map repaints. Nothing while the map itself is
     /// being destroyed.
-    void DetachObject(TCustomMapObject* MapObject);
+    void DetachObject(TCustomMapObject* MapObject) override;
     /// Copies the current off-screen image into Bitmap (without rebuilding).
     void AssignToBitmap(TBitmap* Bitmap);
 
@@ -148,21 +151,26 @@ public:
     void StopProgress();
 
     // ---- display switches
-    bool GetShowSelection() const { return FShowSelection; }
+    bool GetShowSelection() const override { return FShowSelection; }
     void SetShowSelection(bool Value);
-    bool GetFastSelection() const { return FFastSelection; }
+    bool GetFastSelection() const override { return FFastSelection; }
     void SetFastSelection(bool Value);
-    bool GetEasyDraw() const { return FEasyDraw; }
+    bool GetEasyDraw() const override { return FEasyDraw; }
     void SetEasyDraw(bool Value) { FEasyDraw = Value; }
-    bool GetUseGeneralization() const { return FUseGeneralization; }
+    bool GetUseGeneralization() const override { return FUseGeneralization; }
     void SetUseGeneralization(bool Value) { FUseGeneralization = Value; }
-    int GetGeneralizationLevel() const { return FGeneralizationLevel; }
+    int GetGeneralizationLevel() const override { return FGeneralizationLevel; }
     void SetGeneralizationLevel(int Value) { FGeneralizationLevel = Value; }
     /// Number of top layers that point selection skips.
     int GetCtrlClickCount() const { return FCtrlClickCount; }
     void SetCtrlClickCount(int Value) { FCtrlClickCount = Value; }
 
-    // ---- selection by point (map coordinates)
+    // ---- selection
+    /// Whether the selection holds MapObject.
+    bool IsSelected(const TCustomMapObject* MapObject) const override;
+    /// Adds MapObject to the selection (TSelection::Add).
+    void SelectObject(TCustomMapObject* MapObject, bool Exclusive) override;
+    // By point (map coordinates), among the objects drawn last.
     void SelectObjectAt(double X, double Y, bool Exclusive);
     void SelectObjectsAt(double X, double Y, bool ClearFirst);
 
@@ -200,6 +208,12 @@ protected:
 
 private:
     double Scale() const;
+    /// The point hit test: from layer index Top down, the layers that are
+    /// painted and selectable, and in each, in drawing order, the objects of
+    /// the layer's walk over the view that the last paint drew and that
+    /// contain (X, Y). Visit returns false to end the walk.
+    void WalkDrawnAt(double X, double Y, int Top,
+                     const std::function<bool(TCustomMapObject*)>& Visit);
     /// The active tool of the tools manager, or nullptr.
     class TCustomMapTool* ActiveTool() const;
     void CreateSelectionPattern();

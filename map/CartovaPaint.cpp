@@ -3,7 +3,7 @@
 // to the window and, in the fast selection mode, draws the selection markers.
 #include "map/Cartova.h"
 
-#include "map/DebugLog.h"
+#include "host/DebugLog.h"
 #include "map/DisplayedObjects.h"
 #include "map/Layers.h"
 #include "map/Selection.h"

@@ -1,13 +1,35 @@
-// TCartova: selecting objects at a map point among those drawn last.
+// TCartova: selecting the objects drawn at a map point. The hit test walks
+// the layers from the top down with the same per-layer walk that painting
+// uses, and considers the objects the last paint drew.
 #include "map/Cartova.h"
 
-#include "map/DebugLog.h"
+#include "host/DebugLog.h"
 #include "map/DisplayedObjects.h"
 #include "map/Layers.h"
 #include "map/Selection.h"
 #include "objects/CustomMapObject.h"
 
 namespace cartova {
+
+void TCartova::WalkDrawnAt(double X, double Y, int Top,
+                           const std::function<bool(TCustomMapObject*)>& Visit)
+{
+    const TCellBounds View = Bounds2CellBounds(GetViewBounds());
+    bool Going = true;
+    for (int L = Top; L >= 0 && Going; --L) {
+        // A visit may delete layers: the index is checked on every step.
+        if (L >= FLayers->Count())
+            continue;
+        TMapLayer* Layer = FLayers->GetItems(L);
+        if (!Layer->GetSelectable() || !Layer->IsPainted())
+            continue;
+        Layer->WalkObjects(View, [&](TCustomMapObject* Object) {
+            if (FDisplayed->Holds(Object) && Object->ContainsPoint(X, Y))
+                Going = Visit(Object);
+            return Going;
+        });
+    }
+}
 
 void TCartova::SelectObjectAt(double X, double Y, bool Exclusive)
 {
@@ -19,23 +41,21 @@ void TCartova::SelectObjectAt(double X, double Y, bool Exclusive)
              FLayers->Count() > 0 ? FLayers->GetItems(0)->GetName() : std::string());
     if (FCtrlClickCount > 0)
         FSelection->Clear();
-    for (int L = Top; L >= 0; --L) {
-        TMapLayer* Layer = FLayers->GetItems(L);
-        if (!Layer->GetVisible() || !Layer->GetSelectable())
-            continue;
-        for (TCustomMapObject* Object : FDisplayed->Items()) {
-            if (Object->GetLayer() != Layer || !Object->ContainsPoint(X, Y))
-                continue;
-            if (!Object->GetSelected())
-                FSelection->Add(Object, Exclusive);
-            else if (!Exclusive)
-                FSelection->Remove(Object);
-            if (FFastSelection && OnUpdate)
-                OnUpdate(this);
-            return;
-        }
+    TCustomMapObject* Hit = nullptr;
+    WalkDrawnAt(X, Y, Top, [&](TCustomMapObject* Object) {
+        Hit = Object; // the first drawn of the highest layer decides
+        return false;
+    });
+    if (!Hit) {
+        FSelection->Clear();
+        return;
     }
-    FSelection->Clear();
+    if (!IsSelected(Hit))
+        FSelection->Add(Hit, Exclusive);
+    else if (!Exclusive)
+        FSelection->Remove(Hit);
+    if (FFastSelection && OnUpdate)
+        OnUpdate(this);
 }
 
 void TCartova::SelectObjectsAt(double X, double Y, bool ClearFirst)
@@ -45,17 +65,11 @@ void TCartova::SelectObjectsAt(double X, double Y, bool ClearFirst)
     StartProgress(0, 0, "");
     if (ClearFirst)
         FSelection->Clear();
-    for (int L = FLayers->Count() - 1; L >= 0; --L) {
-        TMapLayer* Layer = FLayers->GetItems(L);
-        if (!Layer->GetSelectable())
-            continue;
-        // Copy: adding to the selection may draw, and drawing never changes
-        // the displayed list outside a rebuild, but stay safe.
-        const std::vector<TCustomMapObject*> Candidates = FDisplayed->Items();
-        for (TCustomMapObject* Object : Candidates)
-            if (Object->GetLayer() == Layer && Object->ContainsPoint(X, Y) && !Object->GetSelected())
-                FSelection->Add(Object, false);
-    }
+    WalkDrawnAt(X, Y, FLayers->Count() - 1, [&](TCustomMapObject* Object) {
+        if (!IsSelected(Object))
+            FSelection->Add(Object, false);
+        return true;
+    });
     if (FFastSelection && OnUpdate)
         OnUpdate(this);
     StopProgress();

@@ -4,7 +4,7 @@
 #include "map/Cartova.h"
 #include "map/CartovaOptions.h"
 #include "map/DataLinks.h"
-#include "map/DebugLog.h"
+#include "host/DebugLog.h"
 #include "map/Extent.h"
 #include "map/Selection.h"
 
@@ -14,12 +14,11 @@ namespace cartova {
 
 namespace {
 
-/// The scan's test: IntersectsRect, WithinRect or ContainsRect of B.
-bool MeetsRect(const TCustomMapObject* O, const TCellBounds& B)
+/// The hit test against B that both the index filter and the scan apply.
+bool HitsRect(const TCustomMapObject* O, const TCellBounds& B)
 {
     return O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-           O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-           O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
+           O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
 }
 
 /// Whether the object's drawn extent meets B (touching included).
@@ -166,37 +165,33 @@ void TMapLayer::Zoom()
 
 bool TMapLayer::GetAllIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
 {
-    Ids.Clear();
-    if (FUseIndex2D) {
-        const bool Found = FIndex2D->GetAllIdsInRect(B, Ids);
-        if (Found)
-            KeepIds(Ids, [&](const TCustomMapObject* O) {
-                return O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-                       O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
-            });
-        return Found;
-    }
-    for (std::size_t I = 0; I < FObjects.size(); ++I)
-        if (MeetsRect(FObjects[I], B))
-            Ids.Add(static_cast<std::uint32_t>(I));
-    return Ids.Count() > 0;
+    return CollectIds(B, Ids, false);
 }
 
 bool TMapLayer::GetPaintIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
 {
+    CollectIds(B, Ids, true);
+    return Ids.Count() > 0;
+}
+
+bool TMapLayer::CollectIds(const TCellBounds& B, TCardinalArray& Ids, bool ByExtent)
+{
     Ids.Clear();
     if (FUseIndex2D) {
         // The index is built from the drawn extents, so it holds every
-        // object that shows in B.
-        if (FIndex2D->GetAllIdsInRect(B, Ids))
+        // object that shows in B; its result is the index's own.
+        const bool Found = FIndex2D->GetAllIdsInRect(B, Ids);
+        if (Found)
             KeepIds(Ids, [&](const TCustomMapObject* O) {
-                return ExtentMeets(O, B) || O->IntersectsRect(B.MinX, B.MinY, B.MaxX, B.MaxY) ||
-                       O->WithinRect(B.MinX, B.MinY, B.MaxX, B.MaxY);
+                return (ByExtent && ExtentMeets(O, B)) || HitsRect(O, B);
             });
-    } else {
-        for (std::size_t I = 0; I < FObjects.size(); ++I)
-            if (ExtentMeets(FObjects[I], B) || MeetsRect(FObjects[I], B))
-                Ids.Add(static_cast<std::uint32_t>(I));
+        return Found;
+    }
+    for (std::size_t I = 0; I < FObjects.size(); ++I) {
+        const TCustomMapObject* O = FObjects[I];
+        if ((ByExtent && ExtentMeets(O, B)) || HitsRect(O, B) ||
+            O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY))
+            Ids.Add(static_cast<std::uint32_t>(I));
     }
     return Ids.Count() > 0;
 }
@@ -213,15 +208,31 @@ void TMapLayer::KeepIds(TCardinalArray& Ids, TKeep Keep) const
     Ids.Copy(Kept);
 }
 
+bool TMapLayer::IsPainted() const
+{
+    return FMap && FMap->HasParent() && FVisible && ValidZoom();
+}
+
+void TMapLayer::WalkObjects(const TCellBounds& B,
+                            const std::function<bool(TCustomMapObject*)>& Visit)
+{
+    TCardinalArray Ids;
+    GetPaintIdsInRect(B, Ids);
+    // By id, not by a copy of the pointers: should a visit destroy objects,
+    // the walk meets only objects still in the layer.
+    for (const std::uint32_t Id : Ids)
+        if (Id < FObjects.size() && !Visit(FObjects[Id]))
+            return;
+}
+
 void TMapLayer::Paint()
 {
-    if (!FMap || !FMap->HasParent() || !FVisible || !ValidZoom())
+    if (!IsPainted())
         return;
-    TCardinalArray Ids;
-    GetPaintIdsInRect(Bounds2CellBounds(FMap->GetViewBounds()), Ids);
-    for (const std::uint32_t Id : Ids)
-        if (Id < FObjects.size())
-            FMap->PaintObject(FObjects[Id]);
+    WalkObjects(Bounds2CellBounds(FMap->GetViewBounds()), [this](TCustomMapObject* O) {
+        FMap->PaintObject(O);
+        return true;
+    });
 }
 
 void TMapLayer::PaintSelection()

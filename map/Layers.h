@@ -11,6 +11,7 @@
 #include "objects/CustomMapObject.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -36,7 +37,8 @@ struct TMapStyle {
 };
 
 /// A layer of map objects. An object's id is its position in the layer.
-class TMapLayer : public TPersistent {
+/// Its objects see it through TLayerView only.
+class TMapLayer : public TPersistent, public TLayerView {
 public:
     TMapLayer();
     /// Raises the map's OnBeforeDelLayer (its answer ignored), then destroys
@@ -71,7 +73,7 @@ public:
     void DeleteObjects();
     /// Takes MapObject out of the layer without destroying it; returns its
     /// former position or −1.
-    int RemoveObject(TCustomMapObject* MapObject);
+    int RemoveObject(TCustomMapObject* MapObject) override;
     int IndexOfObject(const TCustomMapObject* MapObject) const;
 
     // ---- zoom range, painting, view
@@ -79,7 +81,17 @@ public:
     bool ValidZoom() const;
     /// Centres (and, for an extent with area, zooms) the map on the layer.
     void Zoom();
-    /// Paints the layer's objects in the view onto the map canvas.
+    /// Whether the map paints the layer now: the map has a window, the layer
+    /// is Visible and ValidZoom holds.
+    bool IsPainted() const;
+    /// The walk painting and hit testing share: calls Visit with each object
+    /// that may show in Bounds, in the order the layer draws them, until Visit
+    /// returns false. The candidates are those of GetAllIdsInRect and every
+    /// object whose drawn extent (GetExtent) meets Bounds (GetPaintIdsInRect):
+    /// ascending ids without the index, the index's order with it.
+    void WalkObjects(const TCellBounds& Bounds, const std::function<bool(TCustomMapObject*)>& Visit);
+    /// When IsPainted, paints the objects of the walk over the view onto the
+    /// map canvas through the map's PaintObject.
     void Paint();
     /// Draws the markers of the layer's selected objects (fast mode).
     void PaintSelection();
@@ -88,8 +100,8 @@ public:
     /// else every object, in id order, that IntersectsRect, WithinRect or
     /// ContainsRect. With the index the result is the index's own.
     bool GetAllIdsInRect(const TCellBounds& Bounds, TCardinalArray& Ids);
-    /// The ids Paint draws for Bounds: those of GetAllIdsInRect and every
-    /// object whose drawn extent (GetExtent) meets Bounds, in the same order.
+    /// The ids of the walk for Bounds (WalkObjects), in its order; true when
+    /// there are any.
     bool GetPaintIdsInRect(const TCellBounds& Bounds, TCardinalArray& Ids);
 
     // ---- files
@@ -128,9 +140,9 @@ public:
     /// The selectable flag and Visible.
     bool GetSelectable() const { return FSelectable && FVisible; }
     void SetSelectable(bool Value);
-    bool GetAutoLabel() const { return FAutoLabel; }
+    bool GetAutoLabel() const override { return FAutoLabel; }
     void SetAutoLabel(bool Value);
-    int GetLabelFieldIndex() const { return FLabelFieldIndex; }
+    int GetLabelFieldIndex() const override { return FLabelFieldIndex; }
     void SetLabelFieldIndex(int Value) { FLabelFieldIndex = Value; }
     double GetMinZoom() const { return FMinZoom; }
     double GetMaxZoom() const { return FMaxZoom; }
@@ -150,8 +162,8 @@ public:
     TPen* GetDefaultPen() const { return FDefaultPen.get(); }
     TFont* GetDefaultFont() const { return FDefaultFont.get(); }
     /// Font of automatic labels: "Arial", 8 points.
-    TFont* GetAutoLabelFont() const { return FAutoLabelFont.get(); }
-    TDataFields* GetFields() const { return FFields.get(); }
+    TFont* GetAutoLabelFont() const override { return FAutoLabelFont.get(); }
+    TDataFields* GetFields() const override { return FFields.get(); }
     void SetDefaultBrush(TBrush* Value);
     void SetDefaultPen(TPen* Value);
     void SetDefaultFont(TFont* Value);
@@ -163,6 +175,9 @@ public:
     const TMapStyle& GetStyle() const { return FStyle; }
 
 private:
+    /// The one id query behind GetAllIdsInRect and the walk; ByExtent also
+    /// takes the objects whose drawn extent meets Bounds.
+    bool CollectIds(const TCellBounds& Bounds, TCardinalArray& Ids, bool ByExtent);
     /// Keeps, in order, the ids that name an object for which Keep holds.
     template <typename TKeep>
     void KeepIds(TCardinalArray& Ids, TKeep Keep) const;

@@ -6,7 +6,6 @@
 #include "map/CartovaOptions.h"
 #include "map/CellBounds.h"
 #include "map/DataLinks.h"
-#include "map/DebugLog.h"
 #include "map/Extent.h"
 #include "map/IndexCell.h"
 #include "map/Layers.h"

@@ -3,6 +3,7 @@
 #include "map/Cartova.h"
 #include "map/DataLinks.h"
 #include "map/Extent.h"
+#include "map/Layers.h"
 #include "map/UpdateGuard.h"
 #include "objects/CustomMapObject.h"
 

@@ -1,7 +1,5 @@
 #include "objects/Circle.h"
 
-#include "map/Cartova.h"
-
 namespace cartova {
 
 TCircle::TCircle()
@@ -65,7 +63,7 @@ TBounds TCircle::GetExtent() const
 
 void TCircle::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;
     int CX, CY, EX, EY;

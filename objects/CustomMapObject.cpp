@@ -1,10 +1,6 @@
 #include "objects/CustomMapObject.h"
 
 #include "geometry/PolySplitter.h"
-#include "map/Cartova.h"
-#include "map/DataLinks.h"
-#include "map/Layers.h"
-#include "map/Selection.h"
 
 namespace cartova {
 
@@ -71,7 +67,7 @@ void TCustomMapObject::SetFields(TDataFields* Value) { ReplaceOwned(FFields, Val
 
 bool TCustomMapObject::GetSelected() const
 {
-    return FMap && FMap->GetSelection() && FMap->GetSelection()->Contains(this);
+    return FMap && FMap->IsSelected(this);
 }
 
 void TCustomMapObject::SetSelected(bool /*Value*/)
@@ -117,10 +113,9 @@ void TCustomMapObject::PaintAutoLabel()
     // The object's own record must hold the field too, or there is no text.
     if (Schema->Count() == 0 || Index < 0 || Index >= Schema->Count() || Index >= FFields->Count())
         return;
-    double LeftX, TopY, RightX, BottomY;
-    FMap->ScreenToMap(0, 0, LeftX, TopY);
-    FMap->ScreenToMap(FMap->GetClientWidth(), FMap->GetClientHeight(), RightX, BottomY);
-    if (!WithinRect(LeftX, BottomY, RightX, TopY))
+    // Only an object wholly in the client area is labelled.
+    const TBounds View = FMap->GetViewBounds();
+    if (!WithinRect(View.MinX, View.MinY, View.MaxX, View.MaxY))
         return;
     int X, Y;
     if (FParts->Count() == 1 && FParts->First()->GetPoints()->Count() == 1) {
@@ -164,7 +159,7 @@ void TCustomMapObject::PrepareCanvasAtributes()
 void TCustomMapObject::Select()
 {
     if (FMap && !GetSelected())
-        FMap->GetSelection()->Add(this, true);
+        FMap->SelectObject(this, true);
 }
 
 void TCustomMapObject::UpdateBounds()

@@ -8,13 +8,12 @@
 #include "formats/DataFields.h"
 #include "host/Host.h"
 #include "objects/MapPoints.h"
+#include "objects/MapView.h"
 
 #include <memory>
 
 namespace cartova {
 
-class TCartova;
-class TMapLayer;
 class TCustomMapObject;
 
 /// A class reference for map objects: creates a new, free-standing object.
@@ -41,20 +40,21 @@ public:
     /// A free-standing object: no parts, empty fields, default styles, white
     /// background colour (unused until UseBGColor).
     TCustomMapObject();
-    /// Leaves the selection and the displayed list, raises the map's
-    /// OnDeleteObject and tells the data links (unless the map is being
-    /// destroyed), asks the map to repaint, then leaves its layer.
+    /// Tells its map (which forgets it, raises OnDeleteObject, tells the data
+    /// links and repaints), then leaves its layer.
     ~TCustomMapObject() override;
 
     /// Copies geometry, styles, attributes, Tag and background settings of
     /// another map object (the map and layer stay this object's own).
     void Assign(const TPersistent* Source) override;
 
-    // ---- references (not owned)
-    TCartova* GetMap() const { return FMap; }
-    void SetMap(TCartova* Value) { FMap = Value; }
-    TMapLayer* GetLayer() const { return FLayer; }
-    void SetLayer(TMapLayer* Value) { FLayer = Value; }
+    // ---- references (not owned), set by the layer that adopts the object
+    /// The map control that shows the object, seen through its narrow view.
+    TMapView* GetMap() const { return FMap; }
+    void SetMap(TMapView* Value) { FMap = Value; }
+    /// The layer that holds the object, seen through its narrow view.
+    TLayerView* GetLayer() const { return FLayer; }
+    void SetLayer(TLayerView* Value) { FLayer = Value; }
 
     // ---- owned parts; the setters take ownership and free the old instance
     TPen* GetPen() const { return FPen.get(); }
@@ -124,8 +124,8 @@ protected:
 private:
     void PaintAutoLabel();
 
-    TCartova* FMap = nullptr;
-    TMapLayer* FLayer = nullptr;
+    TMapView* FMap = nullptr;
+    TLayerView* FLayer = nullptr;
     std::unique_ptr<TBrush> FBrush;
     std::unique_ptr<TFont> FFont;
     std::unique_ptr<TPen> FPen;

@@ -1,7 +1,7 @@
 #include "objects/PartToScreen.h"
 
 #include "geometry/PolySplitter.h"
-#include "map/Cartova.h"
+#include "objects/MapView.h"
 
 #include <cstdlib>
 #include <memory>
@@ -46,7 +46,7 @@ TScratch& Scratch()
 }
 
 /// The visible area grown by 2 pixels on every side, in map units.
-TBounds ClipBounds(const TCartova& Map)
+TBounds ClipBounds(const TMapView& Map)
 {
     TBounds B = Map.GetViewBounds();
     int X, Y;
@@ -73,7 +73,7 @@ void LoadSource(TPointsArray& Source, const TMapPoints& Points)
 
 /// Appends the screen point of (X, Y), dropping it under generalisation when
 /// it lies within Level pixels of the last kept point on both axes.
-inline void Emit(std::vector<TPoint>& Out, const TCartova& Map, double X, double Y, bool Thin,
+inline void Emit(std::vector<TPoint>& Out, const TMapView& Map, double X, double Y, bool Thin,
                  int Level)
 {
     TPoint S;
@@ -88,7 +88,7 @@ inline void Emit(std::vector<TPoint>& Out, const TCartova& Map, double X, double
 
 } // namespace
 
-TPoint* PartToScreen(const TMapPoints& Points, const TCartova* Map, int& Count)
+TPoint* PartToScreen(const TMapPoints& Points, const TMapView* Map, int& Count)
 {
     Count = 0;
     if (!Map || Points.Empty())

@@ -14,13 +14,13 @@
 
 namespace cartova {
 
-class TCartova;
+class TMapView;
 
 /// The screen points of Points as drawn on Map: clipped, converted and
 /// (with the map's UseGeneralization) thinned. Count receives the number of
 /// points; with nothing left (the part lies outside the view, or Map is
 /// null) the result is nullptr and Count 0.
-TPoint* PartToScreen(const TMapPoints& Points, const TCartova* Map, int& Count);
+TPoint* PartToScreen(const TMapPoints& Points, const TMapView* Map, int& Count);
 /// Gives a block made by PartToScreen back to the pool; nullptr is ignored.
 void FreeScreenPoints(TPoint* Points, int Count);
 
@@ -28,7 +28,7 @@ void FreeScreenPoints(TPoint* Points, int Count);
 /// when drawing the part raises.
 class TScreenPoints {
 public:
-    TScreenPoints(const TMapPoints& Points, const TCartova* Map)
+    TScreenPoints(const TMapPoints& Points, const TMapView* Map)
         : FPoints(PartToScreen(Points, Map, FCount)) {}
     ~TScreenPoints() { FreeScreenPoints(FPoints, FCount); }
     TScreenPoints(const TScreenPoints&) = delete;

@@ -1,13 +1,12 @@
 #include "objects/Polyline.h"
 
-#include "map/Cartova.h"
 #include "objects/PartToScreen.h"
 
 namespace cartova {
 
 void TPolyline::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;
     TCanvas* Canvas = Map->GetCanvas();

@@ -1,7 +1,5 @@
 #include "objects/Rectangle.h"
 
-#include "map/Cartova.h"
-
 #include <algorithm>
 
 namespace cartova {
@@ -63,7 +61,7 @@ TBounds TRectangle::GetExtent() const
 
 void TRectangle::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || GetParts()->Count() == 0)
         return;
     int SX0, SY0, SX1, SY1;

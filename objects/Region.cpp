@@ -1,7 +1,6 @@
 #include "objects/Region.h"
 
-#include "map/Cartova.h"
-#include "map/DebugLog.h"
+#include "host/DebugLog.h"
 #include "objects/PartToScreen.h"
 
 namespace cartova {
@@ -28,7 +27,7 @@ struct TRegionHolder {
 
 void TRegion::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     TParts* Parts = GetParts();
     if (!Map || Parts->Count() == 0)
         return;

@@ -1,6 +1,5 @@
 #include "objects/Symbol.h"
 
-#include "map/Cartova.h"
 #include "objects/SymbolShapes.h"
 
 #include <QString>
@@ -72,7 +71,7 @@ void TSymbol::SetY(double Value)
 
 void TSymbol::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || FShape == 31)
         return;
     Anchor();
@@ -96,7 +95,7 @@ void TSymbol::Draw()
 
 void TSymbol::DrawSelection()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || !Map->GetShowSelection())
         return;
     TCustomMapObject::DrawSelection();
@@ -116,7 +115,7 @@ void TSymbol::DrawSelection()
 
 bool TSymbol::ContainsPoint(double PX, double PY) const
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map)
         return true;
     int SX, SY, QX, QY;

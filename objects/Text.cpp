@@ -1,8 +1,5 @@
 #include "objects/Text.h"
 
-#include "map/Cartova.h"
-#include "map/Selection.h"
-
 #include <algorithm>
 #include <array>
 #include <cmath>
@@ -30,7 +27,7 @@ int RoundSize(double Value)
 /// Sets the map's text-sizing flag for a scope and restores its value after.
 class TTextSizingScope {
 public:
-    explicit TTextSizingScope(TCartova* Map) : FMap(Map), FOld(Map->GetTextSizing())
+    explicit TTextSizingScope(TMapView* Map) : FMap(Map), FOld(Map->GetTextSizing())
     {
         FMap->SetTextSizing(true);
     }
@@ -39,7 +36,7 @@ public:
     TTextSizingScope& operator=(const TTextSizingScope&) = delete;
 
 private:
-    TCartova* FMap;
+    TMapView* FMap;
     bool FOld;
 };
 
@@ -160,7 +157,7 @@ TBounds TText::GetExtent() const
 TTextPoligon TText::GetTextPolygon() const
 {
     TTextPoligon Result;
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map)
         return Result;
     const auto Corners = BoxCorners(GetX(), GetY(), FWidth, FHeight, FAngle);
@@ -200,7 +197,7 @@ void TText::CanvasSetAngle(TCanvas* Canvas, double Angle)
 
 void TText::RecalcTextSize()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || FText.empty() || !(FHeight > 0) || !(FWidth > 0))
         return;
     const TTextSizingScope Sizing(Map);
@@ -267,7 +264,7 @@ void TText::RecalcTextSize()
 
 void TText::AutoSizeText()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || FText.empty())
         return;
     TCanvas* Canvas = Map->GetCanvas();
@@ -284,7 +281,7 @@ void TText::AutoSizeText()
 
 void TText::Draw()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map)
         return;
     {
@@ -319,7 +316,7 @@ void TText::Draw()
 
 void TText::DrawSelection()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map || !Map->GetShowSelection())
         return;
     PrepareCanvasAtributes();
@@ -336,7 +333,7 @@ void TText::DrawSelection()
 
 bool TText::ContainsPoint(double PX, double PY) const
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (!Map)
         return false;
     int QX, QY;
@@ -347,7 +344,7 @@ bool TText::ContainsPoint(double PX, double PY) const
 
 void TText::FontChanged()
 {
-    TCartova* Map = GetMap();
+    TMapView* Map = GetMap();
     if (FAssigning || !Map || FText.empty() || Map->GetTextSizing())
         return;
     const TTextSizingScope Sizing(Map);

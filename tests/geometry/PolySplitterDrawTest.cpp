@@ -1,5 +1,6 @@
 // Tracing splitter points and outlines on a bitmap canvas.
 #include "geometry/PolySplitter.h"
+#include "host/Canvas.h"
 
 #include <gtest/gtest.h>
 

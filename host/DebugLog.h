@@ -1,5 +1,5 @@
 #pragma once
-// The map unit's diagnostic routine. Diagnostics are discarded: the routine
+// The library's diagnostic routine. Diagnostics are discarded: the routine
 // formats nothing and writes nowhere, so it costs nothing on hot paths.
 
 namespace cartova {

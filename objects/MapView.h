@@ -1,0 +1,83 @@
+#pragma once
+// What a map object sees of the map that shows it (TMapView) and of the layer
+// that holds it (TLayerView). The map control and the layer implement these
+// narrow interfaces; objects know nothing else of either, so the object
+// classes depend on the host and geometry layers only.
+
+#include "host/Host.h"
+#include "objects/MapPoints.h"
+
+namespace cartova {
+
+class TCustomMapObject;
+class TDataFields;
+
+/// The map as its objects see it: where and how to draw, the transforms
+/// between map units and client pixels, the display switches, the selection
+/// query, and the one call an object makes when it is destroyed.
+class TMapView {
+public:
+    // ---- drawing surface
+    /// The canvas drawing goes to: the off-screen bitmap's while the map
+    /// rebuilds it, else the window's.
+    virtual TCanvas* GetCanvas() = 0;
+    /// The brush pattern of selected objects in the slow selection mode.
+    virtual TBitmap* GetSelectionPattern() const = 0;
+
+    // ---- transforms
+    /// Map coordinates to the client pixel (halves rounded to even); with
+    /// Clip, each axis outside the view gives −1 or the client size.
+    virtual void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const = 0;
+    /// Client pixel (X, Y) to map coordinates.
+    virtual void ScreenToMap(int X, int Y, double& MX, double& MY) const = 0;
+    /// The map rectangle shown in the client area.
+    virtual TBounds GetViewBounds() const = 0;
+
+    // ---- display switches
+    virtual bool GetShowSelection() const = 0;
+    virtual bool GetFastSelection() const = 0;
+    virtual bool GetEasyDraw() const = 0;
+    virtual bool GetUseGeneralization() const = 0;
+    /// Pixels within which generalisation drops a vertex.
+    virtual int GetGeneralizationLevel() const = 0;
+
+    // ---- selection
+    /// Whether the map's selection holds MapObject.
+    virtual bool IsSelected(const TCustomMapObject* MapObject) const = 0;
+    /// Adds MapObject to the selection (clearing it first when Exclusive).
+    virtual void SelectObject(TCustomMapObject* MapObject, bool Exclusive) = 0;
+
+    // ---- text sizing and updates
+    /// Set while texts fit their fonts to their boxes, so that the font
+    /// changes this makes do not start another fitting.
+    virtual bool GetTextSizing() const = 0;
+    virtual void SetTextSizing(bool Value) = 0;
+    /// Asks the map to repaint.
+    virtual void DoUpdate(bool Flag) = 0;
+    /// Told once by an object being destroyed: the map forgets it everywhere
+    /// (selection, drawn objects) and tells its application and data links.
+    virtual void DetachObject(TCustomMapObject* MapObject) = 0;
+
+protected:
+    ~TMapView() = default;
+};
+
+/// The layer as its objects see it: the automatic label settings, the
+/// attribute schema, and leaving the layer.
+class TLayerView {
+public:
+    virtual bool GetAutoLabel() const = 0;
+    /// Index of the schema field whose value labels the objects.
+    virtual int GetLabelFieldIndex() const = 0;
+    virtual TFont* GetAutoLabelFont() const = 0;
+    /// The attribute schema every object of the layer receives.
+    virtual TDataFields* GetFields() const = 0;
+    /// Takes MapObject out of the layer without destroying it; returns its
+    /// former position or −1.
+    virtual int RemoveObject(TCustomMapObject* MapObject) = 0;
+
+protected:
+    ~TLayerView() = default;
+};
+
+} // namespace cartova
