@@ -1,0 +1,31 @@
+#pragma once
+// Geodetic latitude/longitude <-> Gauss–Krüger plane coordinates (transverse
+// Mercator in 6-degree zones on the Krasovsky 1940 ellipsoid), by short series
+// with fixed coefficients.
+//
+// Y carries the zone number in front of the easting:
+//   Y = zone * 1 000 000 + 500 000 + easting offset from the central meridian,
+// where zone k (counted from 1) has its central meridian at 6k - 3 degrees east.
+// X is the northing. Angles are in degrees, X and Y in metres.
+//
+// The series are truncated: against a full transverse Mercator projection they
+// agree to about a metre within 1.5 degrees of the central meridian and to a
+// few metres at the zone edges (tests/geometry/CoordConvertorProjTest.cpp
+// measures both against PROJ). The two directions are independent series, so a
+// round trip is not exact either. Nothing is validated: any input gives a
+// result (NaN in, NaN out), no exception is raised.
+
+namespace cartova {
+
+/// Latitude B and longitude L (degrees) to northing X and zone-prefixed
+/// easting Y (metres). ZoneShift 0 projects into the point's own zone; a
+/// positive value projects into the zone that many zones further west and
+/// labels Y with that zone's number. A negative L is moved into 0..360 once.
+void BL2XY(double B, double L, double& X, double& Y, int ZoneShift = 0);
+
+/// Northing X and zone-prefixed easting Y (metres) to latitude B and
+/// longitude L (degrees). L is the zone's central meridian plus the offset,
+/// so zones past 30 give longitudes above 180.
+void XY2BL(double X, double Y, double& B, double& L);
+
+} // namespace cartova
