@@ -65,11 +65,19 @@ void BL2XY(double B, double L, double& X, double& Y, int ZoneShift)
 
 void XY2BL(double X, double Y, double& B, double& L)
 {
+    // The zone number, and the easting within the zone: the remainder of
+    // floor(Y) by 1 000 000 (taking the sign of floor(Y)).
+    const LD Zone = std::floor(static_cast<LD>(Y) / 1000000.0L);
+    const LD Easting = std::fmod(std::floor(static_cast<LD>(Y)), 1000000.0L);
+    XY2BLInZone(X, static_cast<double>(Zone), static_cast<double>(Easting), B, L);
+}
+
+void XY2BLInZone(double X, double Zone, double Easting, double& B, double& L)
+{
     const double beta = static_cast<double>(X / static_cast<LD>(MeridianScale));
-    // The zone number, and the easting offset in units of 1000 km plus 0.5:
-    // the remainder of floor(Y) by 1 000 000 takes the sign of floor(Y).
-    const LD n = std::floor(static_cast<LD>(Y) / 1000000.0L);
-    const double f = static_cast<double>(std::fmod(std::floor(static_cast<LD>(Y)), 1000000.0L) / 1000000.0L);
+    const LD n = Zone;
+    // f - 0.5 is the easting offset in units of 1000 km.
+    const double f = static_cast<double>(Easting / 1000000.0L);
     // Central meridian of zone n, radians.
     const double l0 = static_cast<double>((n - 0.5L) / 9.5492966L);
 

@@ -28,4 +28,11 @@ void BL2XY(double B, double L, double& X, double& Y, int ZoneShift = 0);
 /// so zones past 30 give longitudes above 180.
 void XY2BL(double X, double Y, double& B, double& L);
 
+/// XY2BL with the zone given apart: Easting is the distance in metres from
+/// the zone's false origin (500 000 on its central meridian) and may reach
+/// beyond 0..1 000 000, where the zone-prefixed form would name another zone.
+/// XY2BL(X, Y) is XY2BLInZone(X, floor(Y / 1e6), floor(Y) mod 1e6): the
+/// easting's fraction of a metre is dropped there, not here.
+void XY2BLInZone(double X, double Zone, double Easting, double& B, double& L);
+
 } // namespace cartova

@@ -57,11 +57,17 @@ void TGeoCircle::GeneratePoints()
 
     double N0 = 0, E0 = 0;
     BL2XY(FCenterY, FCenterX, N0, E0, 0);
+    // Every vertex is taken back in the centre's zone, also where the ring
+    // reaches beyond the zone's band of eastings (from about 300 km radius at
+    // 60 degrees north): read as zone-prefixed eastings, those vertices would
+    // land in the neighbouring zone, several degrees away.
+    const double Zone = std::floor(E0 / 1000000.0);
     const double Step = 360.0 / FPieCount;
     for (int I = 1; I <= FPieCount; ++I) {
         const double A = I * Step * (M_PI / 180.0);
+        const double E = E0 + std::sin(A) * FRadius;
         double B = 0, L = 0;
-        XY2BL(N0 + std::cos(A) * FRadius, E0 + std::sin(A) * FRadius, B, L);
+        XY2BLInZone(N0 + std::cos(A) * FRadius, Zone, std::floor(E) - Zone * 1000000.0, B, L);
         if (L > 180)
             L -= 360;
         Ring->Add(L, B);

@@ -41,7 +41,9 @@ public:
     void SetPieCount(int Value);
 
     /// Replaces the parts by one ring computed from the centre, radius and
-    /// vertex count. Longitudes past 180 are brought back by 360.
+    /// vertex count: each vertex is the centre's plane position moved by the
+    /// radius along its bearing, taken back to degrees in the centre's zone.
+    /// Longitudes past 180 are brought back by 360.
     void GeneratePoints();
 
 private:

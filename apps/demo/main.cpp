@@ -1,12 +1,17 @@
 // cartova-demo: a map built from code — regions with holes, polylines,
-// rectangles and circles — shown twice, once with the fast (exclusive-or)
-// selection markers and once with the slow (patterned) selection. With a
-// display it opens a window; without one it writes the picture to a PNG.
+// rectangles and circles, geodesic circles and a moving sprite — shown twice,
+// once with the fast (exclusive-or) selection markers and once with the slow
+// (patterned) selection. With a display it opens a window, where the sprites
+// travel along their path; without one it writes the picture to a PNG, with
+// the right-hand sprite moved further along the path than the left-hand one.
 #include "map/MapObjects.h"
 #include "objects/Circle.h"
+#include "objects/GeoCircle.h"
+#include "objects/GeoCircleRegion.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
 #include "objects/Region.h"
+#include "objects/Sprite.h"
 #include "objects/Symbol.h"
 #include "objects/Text.h"
 
@@ -18,15 +23,18 @@
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
+#include <QTimer>
 #include <QVBoxLayout>
 #include <QWidget>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <exception>
 #include <initializer_list>
 #include <iostream>
 #include <string>
+#include <vector>
 
 using namespace cartova;
 
@@ -99,6 +107,111 @@ void AddSymbolsAndTexts(TCartova& Map)
 
 // ---- end of symbols and texts -----------------------------------------------
 
+// ---- geodesic circles and the sprite ------------------------------------------
+
+/// A caption of Width map units centred over (X, Y).
+void AddCaption(TMapLayer* Layer, double X, double Y, double Width, const char* Text)
+{
+    auto* T = Layer->NewObject<TText>();
+    T->GetFont()->SetColor(clBlack);
+    T->SetX(X - Width / 2);
+    T->SetY(Y);
+    T->SetText(Text);
+    T->SetWidth(Width);
+    T->SetHeight(7);
+    T->UpdateBounds();
+}
+
+/// Two circles of radius 1200 km at 60 degrees north: the geodesic ring
+/// (computed on the ground, so twice as wide in degrees as high) and the cheap
+/// ellipse beside it.
+void AddGeodesicCircles(TCartova& Map)
+{
+    TMapLayer* Layer = Map.GetLayers()->Add("", "geodesic circles");
+    auto* Ring = Layer->NewObject<TGeoCircle>();
+    Ring->SetCenterY(60);
+    Ring->SetCenterX(2);
+    Ring->SetRadius(1200000);
+    Ring->UpdateBounds();
+    Style(Ring, TColor(0x66CCFF), TColor(0x0066CC), 2);
+    auto* Ellipse = Layer->NewObject<GeoCircle::TGeoCircle>();
+    Ellipse->SetY(60);
+    Ellipse->SetX(55);
+    Ellipse->SetRadius(1200000);
+    Style(Ellipse, TColor(0xE0B0E0), clPurple, 2);
+    AddCaption(Layer, 2, 74, 40, "geodesic circle");
+    AddCaption(Layer, 55, 74, 40, "ellipse circle");
+}
+
+/// The sprite's route through the southern sea, west to east.
+const std::vector<TMapPoint>& SpritePath()
+{
+    static const std::vector<TMapPoint> Path = {
+        {-170, -100}, {-130, -92}, {-90, -104}, {-45, -96}, {-5, -106}, {30, -98}};
+    return Path;
+}
+
+/// The point a fraction T (0..1) of the way along the path, by vertices.
+TMapPoint PointAlong(const std::vector<TMapPoint>& Path, double T)
+{
+    const double S = std::clamp(T, 0.0, 1.0) * static_cast<double>(Path.size() - 1);
+    const std::size_t I = std::min(static_cast<std::size_t>(S), Path.size() - 2);
+    const double F = S - static_cast<double>(I);
+    return {Path[I].X + (Path[I + 1].X - Path[I].X) * F, Path[I].Y + (Path[I + 1].Y - Path[I].Y) * F};
+}
+
+/// A small boat on a magenta field (the bottom-left colour, so transparent).
+void DrawBoat(TBitmap& Glyph)
+{
+    Glyph.SetSize(23, 17);
+    TCanvas* C = Glyph.GetCanvas();
+    C->GetBrush()->SetColor(clFuchsia);
+    C->FillRect(Rect(0, 0, 23, 17));
+    C->GetPen()->SetColor(clBlack);
+    C->GetBrush()->SetColor(TColor(0x1E4B8B)); // brown hull
+    C->Polygon({{1, 10}, {21, 10}, {17, 15}, {5, 15}});
+    C->GetBrush()->SetColor(clWhite);
+    C->Polygon({{11, 1}, {11, 9}, {19, 9}});
+    C->Polygon({{10, 3}, {10, 9}, {4, 9}});
+}
+
+/// The route as a dotted line and a sprite at its start, in a layer of their own.
+TSprite* AddSprite(TCartova& Map)
+{
+    TMapLayer* Layer = Map.GetLayers()->Add("", "sprite");
+    auto* Route = Layer->NewObject<TPolyline>();
+    TMapPoints* P = Route->GetParts()->Add()->GetPoints();
+    for (const TMapPoint& V : SpritePath())
+        P->Add(V);
+    Route->GetPen()->SetColor(clGray);
+    Route->GetPen()->SetStyle(psDot);
+    auto* Sprite = Layer->NewObject<TSprite>();
+    TBitmap Glyph;
+    DrawBoat(Glyph);
+    Sprite->SetGlyph(&Glyph);
+    const TMapPoint Start = PointAlong(SpritePath(), 0);
+    Sprite->Move(Start.X, Start.Y);
+    return Sprite;
+}
+
+/// Sails the sprites to and fro along their path, a step every 40 ms.
+void StartSpriteTour(QObject* Parent, std::vector<TSprite*> Sprites)
+{
+    auto* Timer = new QTimer(Parent);
+    QObject::connect(Timer, &QTimer::timeout, Parent, [Sprites, Step = 0]() mutable {
+        const int Steps = 300;
+        Step = (Step + 1) % (2 * Steps);
+        const double T = (Step < Steps ? Step : 2 * Steps - Step) / static_cast<double>(Steps);
+        for (TSprite* S : Sprites) {
+            const TMapPoint P = PointAlong(SpritePath(), T);
+            S->Move(P.X, P.Y);
+        }
+    });
+    Timer->start(40);
+}
+
+// ---- end of geodesic circles and the sprite ------------------------------------
+
 /// Fills Map with the demo's layers; returns the object to select.
 TCustomMapObject* BuildMap(TCartova& Map)
 {
@@ -167,6 +280,7 @@ TCustomMapObject* BuildMap(TCartova& Map)
     Style(Tower, clFuchsia, clPurple);
 
     AddSymbolsAndTexts(Map);
+    AddGeodesicCircles(Map);
     Map.EndUpdate(true);
     return Field;
 }
@@ -214,16 +328,23 @@ int main(int argc, char** argv)
         Slow.SetFastSelection(false);
         TCustomMapObject* FastPick = BuildMap(Fast);
         TCustomMapObject* SlowPick = BuildMap(Slow);
+        TSprite* FastSprite = AddSprite(Fast);
+        TSprite* SlowSprite = AddSprite(Slow);
         Window.show();
         QApplication::processEvents();
         FastPick->Select();
         SlowPick->Select();
 
-        if (!Headless())
+        if (!Headless()) {
+            StartSpriteTour(&Window, {FastSprite, SlowSprite});
             return App.exec();
+        }
 
         Fast.Repaint();
         Slow.Repaint();
+        // Over the painted map, without a repaint.
+        const TMapPoint Later = PointAlong(SpritePath(), 0.7);
+        SlowSprite->Move(Later.X, Later.Y);
         QImage Picture(2 * MapWidth + 30, MapHeight + 40, QImage::Format_RGB32);
         Picture.fill(Qt::white);
         QPainter P(&Picture);

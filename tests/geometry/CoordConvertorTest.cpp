@@ -92,6 +92,25 @@ TEST(CoordConvertor, RoundTrip)
             EXPECT_NEAR(L, Lon, 2e-5) << Lat << " " << Lon;
         }
 
+    // Beyond a zone's band of eastings: 43.6 degrees east on the equator,
+    // projected into zone 7 (central meridian 39), is 512 km east of it, and
+    // its Y reads as zone 8. Given the zone apart, it comes back.
+    BL2XY(0.0, 43.6, X, Y, 1);
+    ASSERT_GT(Y, 8000000.0);
+    XY2BLInZone(X, 7, Y - 7000000.0, B, L);
+    EXPECT_NEAR(L, 43.6, 2e-5);
+    EXPECT_NEAR(B, 0.0, 1e-9);
+    XY2BL(X, Y, B, L);
+    EXPECT_GT(std::fabs(L - 43.6), 2.0); // read as zone 8: about 3 degrees off
+    // Inside the band both forms agree to the last bit (the easting rounded
+    // down to whole metres).
+    BL2XY(55.75, 37.6, X, Y, 0);
+    double B2 = 0, L2 = 0;
+    XY2BL(X, Y, B, L);
+    XY2BLInZone(X, 7, std::floor(Y) - 7000000.0, B2, L2);
+    EXPECT_EQ(B, B2);
+    EXPECT_EQ(L, L2);
+
     // Zones past 30 give longitudes past 180.
     BL2XY(60.0, -170.0, X, Y, 0);
     EXPECT_EQ(ZoneOf(Y), 32);

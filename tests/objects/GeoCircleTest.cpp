@@ -107,6 +107,17 @@ TEST(GeoCircleRegion, FollowsTheGroundAwayFromTheEquatorAndAcrossTheAntimeridian
     for (const TMapPoint& V : Ring(C))
         EXPECT_NEAR(GroundMetres(55.75, 37.6, V.Y, V.X), 50000.0, 500.0);
 
+    // A ring reaching far beyond its zone (at 60 degrees north, 1200 km is
+    // some 21 degrees of longitude; a zone is 6 wide) stays round.
+    C.SetCenterY(60);
+    C.SetCenterX(2);
+    C.SetRadius(1200000);
+    for (const TMapPoint& V : Ring(C))
+        EXPECT_NEAR(GroundMetres(60, 2, V.Y, V.X), 1200000.0, 15000.0) << V.X << " " << V.Y;
+    C.SetCenterY(55.75);
+    C.SetCenterX(37.6);
+    C.SetRadius(50000);
+
     // The setters leave the box to the caller: it still covers the old ring.
     C.SetCenterX(10);
     EXPECT_GE(C.GetBounds().MaxX, 38.0);
