@@ -8,11 +8,12 @@
 // where zone k (counted from 1) has its central meridian at 6k - 3 degrees east.
 // X is the northing. Angles are in degrees, X and Y in metres.
 //
-// The series are truncated: against a full transverse Mercator projection they
-// agree to about a metre within 1.5 degrees of the central meridian and to a
-// few metres at the zone edges (tests/geometry/CoordConvertorProjTest.cpp
-// measures both against PROJ). The two directions are independent series, so a
-// round trip is not exact either. Nothing is validated: any input gives a
+// The series are truncated, yet over whole zones from the equator to 80
+// degrees north BL2XY stays within 6 mm of a full transverse Mercator
+// projection, and XY2BL within 11 cm for whole-metre coordinates; XY2BL drops
+// the easting's fraction of a metre first, so in general it is within 1.1 m
+// (tests/geometry/CoordConvertorTest.cpp measures both against PROJ). A round
+// trip is therefore not exact either. Nothing is validated: any input gives a
 // result (NaN in, NaN out), no exception is raised.
 
 namespace cartova {
