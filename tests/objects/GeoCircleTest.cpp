@@ -118,6 +118,16 @@ TEST(GeoCircleRegion, FollowsTheGroundAwayFromTheEquatorAndAcrossTheAntimeridian
     C.SetCenterX(37.6);
     C.SetRadius(50000);
 
+    // A copy has the same centre, radius, vertex count and ring.
+    TGeoCircle Copy;
+    Copy.Assign(&C);
+    EXPECT_EQ(Copy.GetCenterX(), 37.6);
+    EXPECT_EQ(Copy.GetCenterY(), 55.75);
+    EXPECT_EQ(Copy.GetRadius(), 50000.0);
+    EXPECT_EQ(Copy.GetPieCount(), 90);
+    ASSERT_EQ(Copy.GetParts()->Count(), 1);
+    EXPECT_EQ(Ring(Copy)[17], Ring(C)[17]);
+
     // The setters leave the box to the caller: it still covers the old ring.
     C.SetCenterX(10);
     EXPECT_GE(C.GetBounds().MaxX, 38.0);
@@ -187,6 +197,13 @@ TEST(GeoCircleEllipse, CornersBeforeAndAfterTheFirstWrite)
     C.SetX(-100);
     EXPECT_EQ(C.GetBounds().MaxX, P[2].X);
     EXPECT_NEAR(C.GetBounds().MaxX, -100 + W / 2, 0.01);
+
+    GeoCircle::TGeoCircle Copy;
+    Copy.Assign(&C);
+    EXPECT_EQ(Copy.GetX(), -100.0);
+    EXPECT_EQ(Copy.GetY(), 60.0);
+    EXPECT_EQ(Copy.GetRadius(), 100000.0);
+    EXPECT_EQ(Ring(Copy)[2], P[2]);
 
     // A missing part or missing corners are made again.
     C.GetParts()->Clear();

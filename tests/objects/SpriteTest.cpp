@@ -209,9 +209,19 @@ TEST_F(SpriteTest, GlyphFromAnImageList)
     EXPECT_FALSE(Sprite->GetVisible());
     EXPECT_EQ(CountColor(Map.GetSurfaceImage(), clAqua), 0);
 
-    // The sprite forgets a destroyed list.
+    // A copy shares the list and takes the glyph and visibility.
+    TSprite Copy;
+    Copy.Assign(Sprite);
+    EXPECT_EQ(Copy.GetImageList(), Images.get());
+    EXPECT_EQ(Copy.GetImageIndex(), 1);
+    EXPECT_FALSE(Copy.GetVisible());
+    EXPECT_EQ(Copy.GetGlyph()->GetWidth(), 9);
+    EXPECT_EQ(PixelOf(*Copy.GetGlyph(), 4, 4), clAqua);
+
+    // The sprites forget a destroyed list.
     Images.reset();
     EXPECT_EQ(Sprite->GetImageList(), nullptr);
+    EXPECT_EQ(Copy.GetImageList(), nullptr);
     Sprite->SetImageIndex(1);
 }
 
