@@ -1,7 +1,6 @@
 #include "objects/GeoCircle.h"
 
 #include "geometry/CoordConvertorU.h"
-#include "map/Cartova.h"
 
 #include <cmath>
 

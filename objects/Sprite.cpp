@@ -1,6 +1,5 @@
 #include "objects/Sprite.h"
 
-#include "map/Cartova.h"
 
 namespace cartova {
 
