@@ -2,6 +2,7 @@
 
 #include "map/Cartova.h"
 #include "map/CartovaOptions.h"
+#include "objects/GeoCircleRegion.h"
 #include "objects/Symbol.h"
 #include "tools/EditableLayer.h"
 
@@ -53,6 +54,20 @@ std::unique_ptr<TCustomMapObject> TSymbolTool::CreateObjectAt(const TMapPoint& P
 bool TSymbolTool::GetEnabled() const
 {
     return TCustomMapTool::GetEnabled() && detail::EditableLayer(*this);
+}
+
+TCircleTool::TCircleTool(TComponent* AOwner) : TSymbolTool(AOwner)
+{
+    SetDisplayName("Circle Tool");
+    SetCursor(crCross);
+}
+
+std::unique_ptr<TCustomMapObject> TCircleTool::CreateObjectAt(const TMapPoint& P)
+{
+    auto Circle = std::make_unique<TGeoCircle>();
+    Circle->SetCenterX(P.X);
+    Circle->SetCenterY(P.Y);
+    return Circle;
 }
 
 } // namespace cartova

@@ -39,4 +39,15 @@ private:
     bool FSwallowPress = false;
 };
 
+/// Each left click adds a TGeoCircle (the region ring) centred on the clicked
+/// point, with the radius and vertex count its constructor gives; clicks and
+/// double-clicks count as for TSymbolTool.
+class TCircleTool : public TSymbolTool {
+public:
+    explicit TCircleTool(TComponent* AOwner = nullptr);
+
+protected:
+    std::unique_ptr<TCustomMapObject> CreateObjectAt(const TMapPoint& P) override;
+};
+
 } // namespace cartova

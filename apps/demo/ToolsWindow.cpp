@@ -82,6 +82,7 @@ private:
         AddTool(std::make_unique<TPolylineTool>(), "Click the vertices, double-click the last");
         AddTool(std::make_unique<TRegionTool>(), "Click the vertices, double-click the last");
         AddTool(std::make_unique<TSymbolTool>(), "Click to place a symbol");
+        AddTool(std::make_unique<TCircleTool>(), "Click to place a circle of 100 km");
         AddTool(std::make_unique<TTextTool>(), "Click, type, Enter");
     }
 

@@ -208,6 +208,35 @@ TEST_F(TDrawing, SymbolToolAddsTheDefaultSymbolAndTwiceOnADoubleClick)
     EXPECT_EQ(Added.size(), 4u);
 }
 
+TEST_F(TDrawing, CircleToolAddsAGeodesicCircleAndTwiceOnADoubleClick)
+{
+    TCircleTool Circle;
+    Use(Circle);
+    test::MouseClick(Map, Qt::LeftButton, 300, 60);
+    test::MouseDoubleClick(Map, Qt::LeftButton, 100, 140);
+    ASSERT_EQ(Added.size(), 3u);
+    const TMapPoint Centres[] = {At(300, 60), At(100, 140), At(100, 140)};
+    for (int I = 0; I < 3; ++I) {
+        auto* C = dynamic_cast<TGeoCircle*>(Added[I]);
+        ASSERT_NE(C, nullptr);
+        EXPECT_EQ((TMapPoint{C->GetCenterX(), C->GetCenterY()}), Centres[I]);
+        EXPECT_EQ(C->GetRadius(), 100000.0);
+        const std::vector<TMapPoint> Ring = Vertices(C);
+        ASSERT_EQ(Ring.size(), 91u);
+        EXPECT_EQ(Ring.front(), Ring.back());
+    }
+    // The box is the ring's: a click inside the new circle selects it.
+    const TBounds B = Added[0]->GetBounds();
+    EXPECT_LT(B.MinX, Centres[0].X);
+    EXPECT_GT(B.MaxY, Centres[0].Y);
+    TSelectionTool Select;
+    Use(Select);
+    Picture();
+    test::MouseClick(Map, Qt::LeftButton, 300, 60);
+    ASSERT_EQ(Map.GetSelection()->Count(), 1);
+    EXPECT_EQ(Map.GetSelection()->GetItems(0), Added[0]);
+}
+
 TEST_F(TDrawing, WithoutAnEditableLayerNothingIsDrawn)
 {
     Drawn->SetEditable(false);
@@ -216,8 +245,10 @@ TEST_F(TDrawing, WithoutAnEditableLayerNothingIsDrawn)
     TPolylineTool Poly;
     TRegionTool Region;
     TSymbolTool Symbol;
+    TCircleTool Circle;
     TTextTool Text;
-    for (TCustomMapTool* T : std::vector<TCustomMapTool*>{&Line, &Rect, &Poly, &Region, &Symbol, &Text}) {
+    for (TCustomMapTool* T :
+         std::vector<TCustomMapTool*>{&Line, &Rect, &Poly, &Region, &Symbol, &Circle, &Text}) {
         Use(*T);
         EXPECT_FALSE(T->GetEnabled()) << T->GetDisplayName();
         test::MouseDrag(Map, Qt::LeftButton, 50, 50, 150, 120);
@@ -240,12 +271,13 @@ TEST_F(TToolMap, DrawingToolsShowTheirNamesAndCursors)
     TPolylineTool Poly;
     TRegionTool Region;
     TSymbolTool Symbol;
+    TCircleTool Circle;
     TTextTool Text;
     TCustomMultiPointTool Multi;
     const std::vector<std::pair<TCustomMapTool*, std::string>> Names = {
         {&Line, "Line Tool"},     {&Rect, "Rectangle Tool"}, {&Poly, "Polyline Tool"},
-        {&Region, "Region Tool"}, {&Symbol, "Symbol Tool"},  {&Text, "Text Tool"},
-        {&Multi, "CustomMapTool"}};
+        {&Region, "Region Tool"}, {&Symbol, "Symbol Tool"},  {&Circle, "Circle Tool"},
+        {&Text, "Text Tool"},     {&Multi, "CustomMapTool"}};
     for (const auto& [Tool, Name] : Names) {
         Use(*Tool);
         EXPECT_EQ(Tool->GetDisplayName(), Name);

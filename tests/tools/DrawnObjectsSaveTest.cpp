@@ -63,17 +63,21 @@ TEST_F(TToolMap, DrawnObjectsOfEveryKindSurviveAMifSave)
     TSymbolTool Symbol;
     Use(Symbol);
     test::MouseClick(Map, Qt::LeftButton, 160, 150);
+    TCircleTool Circle;
+    Use(Circle);
+    test::MouseClick(Map, Qt::LeftButton, 330, 150);
     TTextTool Text;
     Use(Text);
     test::MouseClick(Map, Qt::LeftButton, 250, 120);
     for (const QChar C : QString("Straße"))
         test::KeyClick(Map, Qt::Key_unknown, Qt::NoModifier, QString(C));
     test::KeyClick(Map, Qt::Key_Return);
-    const std::vector<std::string> Kinds = {"TPolyline", "TRectangle", "TPolyline",
-                                            "TRegion",   "TSymbol",    "TText"};
-    // MIF has no rectangle of two corners: it is written as its closed ring.
-    const std::vector<std::string> KindsBack = {"TPolyline", "TRegion", "TPolyline",
-                                                "TRegion",   "TSymbol", "TText"};
+    const std::vector<std::string> Kinds = {"TPolyline", "TRectangle", "TPolyline", "TRegion",
+                                            "TSymbol",   "TGeoCircle", "TText"};
+    // MIF has no rectangle of two corners nor geodesic circle: they are
+    // written as their closed rings.
+    const std::vector<std::string> KindsBack = {"TPolyline", "TRegion", "TPolyline", "TRegion",
+                                                "TSymbol",   "TRegion", "TText"};
     ASSERT_EQ(Drawn->GetObjectCount(), static_cast<int>(Kinds.size()));
 
     const std::string Path = std::string(CARTOVA_TEST_OUTPUT_DIR) + "/drawn-objects.mif";
@@ -94,8 +98,8 @@ TEST_F(TToolMap, DrawnObjectsOfEveryKindSurviveAMifSave)
     }
     EXPECT_EQ(static_cast<TSymbol*>(Back->GetObjects(4))->GetShape(),
               Map.GetOptions()->GetDefaultSymbolShape());
-    auto* T0 = static_cast<TText*>(Drawn->GetObjects(5));
-    auto* T1 = static_cast<TText*>(Back->GetObjects(5));
+    auto* T0 = static_cast<TText*>(Drawn->GetObjects(6));
+    auto* T1 = static_cast<TText*>(Back->GetObjects(6));
     EXPECT_EQ(T1->GetText(), "Straße");
     EXPECT_NEAR(T1->GetWidth(), T0->GetWidth(), 1e-9);
     EXPECT_NEAR(T1->GetHeight(), T0->GetHeight(), 1e-9);
