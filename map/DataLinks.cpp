@@ -2,6 +2,8 @@
 
 #include "map/Cartova.h"
 
+#include <vector>
+
 namespace cartova {
 
 TMapDataLink::~TMapDataLink()
@@ -27,9 +29,12 @@ TMapDataLinks::~TMapDataLinks()
 
 void TMapDataLinks::TraceMapEvent(TMapDataLinkEvent Event, TObject* Obj)
 {
-    // Index loop: a link may detach itself (or others) while being told.
-    for (int I = 0; I < Count(); ++I)
-        GetItems(I)->MapEvent(Event, Obj, 0);
+    // A link may attach or detach links, itself included, while being told:
+    // every link listed when the news came hears it once, unless it left.
+    const std::vector<TMapDataLink*> Links = Items();
+    for (TMapDataLink* Link : Links)
+        if (Contains(Link))
+            Link->MapEvent(Event, Obj, 0);
 }
 
 } // namespace cartova

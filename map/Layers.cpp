@@ -360,14 +360,13 @@ TMapLayer* TMapLayers::CreateLayer(const std::string& FileName, const std::strin
         DebugLog("File \"%S\" does not exists!", Path);
     if (FMap && FMap->OnAddLayer)
         FMap->OnAddLayer(FMap, Layer);
+    TraceEvent(FMap, mdlAfterAddLayer, Layer);
     return Layer;
 }
 
 TMapLayer* TMapLayers::Add(const std::string& FileName, const std::string& LayerName)
 {
-    TMapLayer* Layer = CreateLayer(FileName, LayerName, Count());
-    TraceEvent(FMap, mdlAfterAddLayer, Layer);
-    return Layer;
+    return CreateLayer(FileName, LayerName, Count());
 }
 
 TMapLayer* TMapLayers::Insert(const std::string& FileName, int Index)
@@ -399,11 +398,15 @@ void TMapLayers::Delete(int Index)
 void TMapLayers::Clear()
 {
     // Index order; each layer leaves the list before it is destroyed, so
-    // handlers called from its destruction never meet a destroyed layer.
+    // handlers called from its destruction never meet a destroyed layer. The
+    // data links hear of each deletion as from Delete, so nothing that
+    // follows the map keeps a destroyed layer.
     while (Count() > 0) {
         TMapLayer* Layer = GetItems(0);
+        TraceEvent(FMap, mdlDelLayer, Layer);
         TList<TMapLayer>::Delete(0);
         delete Layer;
+        TraceEvent(FMap, mdlAfterDelLayer, this);
     }
     if (FMap && !FMap->GetDestroying())
         FMap->DoUpdate(true);

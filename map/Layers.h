@@ -223,11 +223,12 @@ public:
     /// when the file exists; raises OnAddLayer and mdlAfterAddLayer.
     TMapLayer* Add(const std::string& FileName, const std::string& LayerName);
     /// Creates a layer at Index and loads FileName when it exists (the name
-    /// comes from the file); raises OnAddLayer.
+    /// comes from the file); raises OnAddLayer and mdlAfterAddLayer.
     TMapLayer* Insert(const std::string& FileName, int Index);
     /// Destroys layer Index unless OnBeforeDelLayer vetoes it.
     void Delete(int Index);
-    /// Destroys every layer in index order, then DoUpdate.
+    /// Destroys every layer in index order, each between mdlDelLayer and
+    /// mdlAfterDelLayer, then DoUpdate.
     void Clear() override;
     void Move(int CurIndex, int NewIndex);
     void Exchange(int Index1, int Index2);

@@ -44,3 +44,31 @@ TEST(DataLinks, LinksHearEveryNotificationInAttachOrderOnce)
                                              "1:" + Obj + ":0", "2:" + Rem + ":0", "1:" + Rem + ":0"}));
     EXPECT_EQ(mdlDelSelection, 14);
 }
+
+TEST(DataLinks, InsertAndClearReachTheLinksAndEveryListedLinkHearsOnce)
+{
+    std::vector<std::string> Log;
+    TCartova Map;
+    TNamedLink Link(Log, "l");
+    Link.SetMap(&Map);
+    Map.GetLayers()->Add("", "a");
+    Map.GetLayers()->Insert("", 0);
+    Map.GetLayers()->Clear();
+    const std::string Add = std::to_string(mdlAfterAddLayer), Del = std::to_string(mdlDelLayer),
+                      After = std::to_string(mdlAfterDelLayer);
+    EXPECT_EQ(Log, (std::vector<std::string>{"l:" + Add + ":0", "l:" + Add + ":0", "l:" + Del + ":0",
+                                             "l:" + After + ":0", "l:" + Del + ":0", "l:" + After + ":0"}));
+
+    // A link that leaves while being told does not make the next one miss the news.
+    class TLeavingLink : public TMapDataLink {
+    public:
+        void MapEvent(TMapDataLinkEvent, TObject*, int) override { SetMap(nullptr); }
+    } Leaving;
+    TCartova Other;
+    Leaving.SetMap(&Other);
+    Log.clear();
+    Link.SetMap(&Other);
+    Other.GetLayers()->Add("", "b");
+    EXPECT_EQ(Log, (std::vector<std::string>{"l:" + Add + ":0"}));
+    EXPECT_EQ(Other.GetDataLinks()->Count(), 1);
+}

@@ -177,7 +177,7 @@ TEST(Layers, AddInsertMoveExchangeSearch)
     Layers->Exchange(0, 2);
     EXPECT_EQ(Layers->GetLayers(2)->GetName(), "Towns");
     const std::string After = std::to_string(mdlAfterAddLayer);
-    EXPECT_EQ(Link.Log, (std::vector<std::string>{After + " rivers", After + " Towns",
+    EXPECT_EQ(Link.Log, (std::vector<std::string>{After + " rivers", After + " ", After + " Towns",
                                                   std::to_string(mdlMoveLayer) + " Towns",
                                                   std::to_string(mdlExchangeLayer) + " layers"}));
     EXPECT_FALSE(A->LoadFromFile("/no/such/file.xyz", "")); // no provider takes it
