@@ -339,6 +339,8 @@ void TLayerControl::MouseUp(TMouseButton Button, TShiftState Shift, int X, int Y
     TCustomListBox::MouseUp(Button, Shift, X, Y);
     SetDragCursor(false);
     const int Source = FCurIndex, Target = GetItemIndex();
+    if (FHighlighted)
+        Invalidate();
     FCurIndex = -1;
     FHighlighted = false;
     const int Count = LayerCount();

@@ -15,6 +15,7 @@
 #include "objects/Symbol.h"
 #include "objects/Text.h"
 
+#include "ControlsWindow.h"
 #include "ToolsWindow.h"
 
 #include <QApplication>
@@ -318,6 +319,9 @@ int main(int argc, char** argv)
         if (argc > 1 && std::string(argv[1]) == "--tools")
             return demo::RunToolsWindow([](TCartova& Map) { BuildMap(Map); },
                                         argc > 2 ? argv[2] : "cartova-demo-tools.png");
+        if (argc > 1 && std::string(argv[1]) == "--controls")
+            return demo::RunControlsWindow([](TCartova& Map) { BuildMap(Map); },
+                                           argc > 2 ? argv[2] : "cartova-demo-controls.png");
         QWidget Window;
         Window.setWindowTitle("Cartova demo");
         auto* Row = new QHBoxLayout(&Window);

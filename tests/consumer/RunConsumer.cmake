@@ -20,7 +20,7 @@ run(${CMAKE_COMMAND} -S ${SOURCE_DIR} -B ${WORK_DIR}/build
     "-DCMAKE_CXX_FLAGS=${flags}" "-DCMAKE_EXE_LINKER_FLAGS=${flags}")
 run(${CMAKE_COMMAND} --build ${WORK_DIR}/build)
 run(${WORK_DIR}/build/consumer)
-if(NOT LAST_OUTPUT MATCHES "Cartova [0-9]+\\.[0-9]+\\.[0-9]+")
+if(NOT LAST_OUTPUT MATCHES "Cartova [0-9]+\\.[0-9]+\\.[0-9]+\nglyph 16x13")
   message(FATAL_ERROR "unexpected consumer output: ${LAST_OUTPUT}")
 endif()
 message(STATUS "consumer said: ${LAST_OUTPUT}")
