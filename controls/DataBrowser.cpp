@@ -1,5 +1,6 @@
 #include "controls/DataBrowser.h"
 
+#include "controls/MapReference.h"
 #include "formats/DataFields.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
@@ -61,7 +62,7 @@ void TDataBrowserDataLink::MapEvent(TMapDataLinkEvent Event, TObject* Obj, int P
         break;
     case mdlRemoveObject: {
         // A layer destroying all its objects has already let each one go.
-        const TMapLayer* Layer = static_cast<TCustomMapObject*>(Obj)->GetLayer();
+        const TLayerView* Layer = static_cast<TCustomMapObject*>(Obj)->GetLayer();
         if (Layer == B->FLayer)
             B->SyncSize(static_cast<TCustomMapObject*>(Obj));
         else if (!Layer)
@@ -100,12 +101,8 @@ TDataBrowser::~TDataBrowser()
 
 void TDataBrowser::SetDataLink(TDataBrowserDataLink* Value)
 {
-    if (!Value || Value == FDataLink.get())
-        return;
-    FDataLink->SetMap(nullptr);
-    FDataLink.reset(Value);
-    FDataLink->SetDataBrowser(this);
-    FDataLink->SetMap(FWatchedMap);
+    detail::ReplaceLink(FDataLink, Value, FWatchedMap,
+                        [this](TDataBrowserDataLink& L) { L.SetDataBrowser(this); });
 }
 
 void TDataBrowser::SetAlwaysShowEditor(bool Value)
@@ -138,19 +135,6 @@ TDataField* TDataBrowser::CellField(int ACol, int ARow) const
     return O->GetFields()->GetFields(ACol - 1);
 }
 
-void TDataBrowser::Watch(TCartova* Map)
-{
-    if (Map != FWatchedMap) {
-        if (FWatchedMap)
-            RemoveFreeNotification(FWatchedMap);
-        FWatchedMap = Map;
-        if (Map)
-            FreeNotification(Map);
-    }
-    if (FDataLink->GetMap() != Map)
-        FDataLink->SetMap(Map);
-}
-
 void TDataBrowser::SetLayer(TMapLayer* Value)
 {
     if (Value == FLayer)
@@ -158,7 +142,7 @@ void TDataBrowser::SetLayer(TMapLayer* Value)
     HideEditor();
     FLayer = Value;
     // The link follows every layer shown, so that a deleted layer is forgotten.
-    Watch(LayerMap());
+    detail::FollowMap(this, FWatchedMap, LayerMap(), FDataLink.get());
     SyncSize();
     if (FieldCount() > 0) {
         SetTopRow(1);

@@ -91,10 +91,9 @@ private:
     void SetEditMode(bool Editing);
     /// Forgets the layer without touching it (it or its map is gone).
     void ForgetLayer();
-    void Watch(TCartova* Map);
 
     TMapLayer* FLayer = nullptr;
-    TCartova* FWatchedMap = nullptr;
+    TCartova* FWatchedMap = nullptr;  // the map of the last layer shown
     std::unique_ptr<TDataBrowserDataLink> FDataLink;
 };
 

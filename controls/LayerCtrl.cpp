@@ -1,5 +1,6 @@
 #include "controls/LayerCtrl.h"
 
+#include "controls/MapReference.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
 
@@ -83,12 +84,7 @@ void TLayerControl::SetMap(TCartova* Value)
 {
     if (Value == FMap)
         return;
-    if (FMap)
-        RemoveFreeNotification(FMap);
-    FMap = Value;
-    if (FMap)
-        FreeNotification(FMap);
-    FDataLink->SetMap(FMap);
+    detail::FollowMap(this, FMap, Value, FDataLink.get());
     FCurIndex = -1;
     FHighlighted = false;
     FillRows();
@@ -109,12 +105,8 @@ void TLayerControl::Notification(TComponent* AComponent, TOperation Operation)
 
 void TLayerControl::SetDataLink(TLayerControlDataLink* Value)
 {
-    if (!Value || Value == FDataLink.get())
-        return;
-    FDataLink->SetMap(nullptr);
-    FDataLink.reset(Value);
-    FDataLink->SetLayerControl(this);
-    FDataLink->SetMap(FMap);
+    detail::ReplaceLink(FDataLink, Value, FMap,
+                        [this](TLayerControlDataLink& L) { L.SetLayerControl(this); });
 }
 
 void TLayerControl::FillRows()
@@ -171,8 +163,14 @@ TBitmap* TLayerControl::GetIndicators(int Index) const
 
 // ---- geometry
 
-TRect TLayerControl::GetNameRect(const TRect& R) { return Rect(R.Left + 4, R.Top, R.Right - 72, R.Bottom); }
-TRect TLayerControl::GetIndicatorRect(const TRect& R) { return Rect(R.Right - 68, R.Top, R.Right, R.Bottom); }
+TRect TLayerControl::GetNameRect(const TRect& R)
+{
+    return Rect(R.Left + 4, R.Top, R.Right - 72, R.Bottom);
+}
+TRect TLayerControl::GetIndicatorRect(const TRect& R)
+{
+    return Rect(R.Right - 68, R.Top, R.Right, R.Bottom);
+}
 TRect TLayerControl::GetVisibleRect(const TRect& R)
 {
     return Rect(R.Right - 70, R.Top + 1, R.Right - 56, R.Bottom - 1);

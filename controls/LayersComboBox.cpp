@@ -1,5 +1,6 @@
 #include "controls/LayersComboBox.h"
 
+#include "controls/MapReference.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
 
@@ -54,12 +55,7 @@ void TLayersComboBox::SetMap(TCartova* Value)
 {
     if (Value == FMap)
         return;
-    if (FMap)
-        RemoveFreeNotification(FMap);
-    FMap = Value;
-    if (FMap)
-        FreeNotification(FMap);
-    FDataLink->SetMap(FMap);
+    detail::FollowMap(this, FMap, Value, FDataLink.get());
     FillItems();
 }
 
@@ -75,12 +71,8 @@ void TLayersComboBox::Notification(TComponent* AComponent, TOperation Operation)
 
 void TLayersComboBox::SetDataLink(TLayersComboBoxDataLink* Value)
 {
-    if (!Value || Value == FDataLink.get())
-        return;
-    FDataLink->SetMap(nullptr);
-    FDataLink.reset(Value);
-    FDataLink->SetLayersComboBox(this);
-    FDataLink->SetMap(FMap);
+    detail::ReplaceLink(FDataLink, Value, FMap,
+                        [this](TLayersComboBoxDataLink& L) { L.SetLayersComboBox(this); });
 }
 
 TMapLayer* TLayersComboBox::GetCurrentLayer() const

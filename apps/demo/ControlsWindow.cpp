@@ -1,18 +1,17 @@
 #include "ControlsWindow.h"
 
+#include "DemoWindow.h"
 #include "controls/DataBrowser.h"
 #include "controls/LayerCtrl.h"
 #include "controls/LayersComboBox.h"
 #include "map/MapObjects.h"
 #include "tools/StdMapTools.h"
 
-#include <QApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 #include <QWidget>
 
-#include <iostream>
 #include <string>
 #include <vector>
 
@@ -45,7 +44,8 @@ void AddAttributes(TCartova& Map)
             TCustomMapObject* O = Layer->GetObjects(I);
             O->GetFields()->Assign(Fields);  // objects take the schema when added
             const std::string Kind = O->ClassName().substr(1);
-            const bool Named = L < static_cast<int>(Names.size()) && I < static_cast<int>(Names[L].size());
+            const bool Named =
+                L < static_cast<int>(Names.size()) && I < static_cast<int>(Names[L].size());
             const TBounds B = O->GetExtent();
             TDataFields* V = O->GetFields();
             V->GetFields(0)->SetAsString(Named ? Names[L][I] : Kind + " " + std::to_string(I + 1));
@@ -137,29 +137,12 @@ private:
     TSelectionTool FSelect;
 };
 
-bool Headless()
-{
-    const QString P = QGuiApplication::platformName();
-    return P == "offscreen" || P == "minimal";
-}
-
 } // namespace
 
 int RunControlsWindow(const std::function<void(TCartova&)>& BuildMap, const std::string& PngPath)
 {
     TControlsWindow W(BuildMap);
-    W.Window().show();
-    QApplication::processEvents();
-    W.SelectSample();
-    if (!Headless())
-        return QApplication::exec();
-    W.Map().Repaint();
-    if (!W.Window().grab().save(QString::fromStdString(PngPath))) {
-        std::cerr << "cartova-demo: cannot write " << PngPath << "\n";
-        return 1;
-    }
-    std::cout << "No display: the controls window was written to " << PngPath << "\n";
-    return 0;
+    return RunWindow(W.Window(), W.Map(), PngPath, "controls window", [&W] { W.SelectSample(); });
 }
 
 } // namespace demo

@@ -1,17 +1,16 @@
 #include "ToolsWindow.h"
 
+#include "DemoWindow.h"
 #include "map/MapObjects.h"
 #include "tools/StdMapTools.h"
 
 #include <QAction>
 #include <QActionGroup>
-#include <QApplication>
 #include <QLabel>
 #include <QMainWindow>
 #include <QStatusBar>
 #include <QToolBar>
 
-#include <iostream>
 #include <memory>
 #include <vector>
 
@@ -112,28 +111,12 @@ private:
     std::vector<std::unique_ptr<TCustomMapTool>> FTools;
 };
 
-bool Headless()
-{
-    const QString P = QGuiApplication::platformName();
-    return P == "offscreen" || P == "minimal";
-}
-
 } // namespace
 
 int RunToolsWindow(const std::function<void(TCartova&)>& BuildMap, const std::string& PngPath)
 {
     TToolsWindow W(BuildMap);
-    W.Window().show();
-    QApplication::processEvents();
-    if (!Headless())
-        return QApplication::exec();
-    W.Map().Repaint();
-    if (!W.Window().grab().save(QString::fromStdString(PngPath))) {
-        std::cerr << "cartova-demo: cannot write " << PngPath << "\n";
-        return 1;
-    }
-    std::cout << "No display: the tools window was written to " << PngPath << "\n";
-    return 0;
+    return RunWindow(W.Window(), W.Map(), PngPath, "tools window");
 }
 
 } // namespace demo

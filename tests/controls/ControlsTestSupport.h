@@ -24,6 +24,11 @@ struct TControlsMap : TToolMap {
         AddFilledBox(Rivers, 60, -20, 90, 20, clBlue);
         AddFilledBox(Towns, -10, -10, 10, 10, clGreen);
     }
+    /// The pixels of R in Image, as 32-bit RGB.
+    static QImage Area(const QImage& Image, const TRect& R)
+    {
+        return Image.copy(R.Left, R.Top, R.Width(), R.Height()).convertToFormat(QImage::Format_RGB32);
+    }
     /// The map's layer names, bottom first.
     std::vector<std::string> LayerNames() const
     {

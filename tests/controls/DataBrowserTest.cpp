@@ -36,7 +36,8 @@ struct TBrowser : TControlsMap {
         Third = AddPlace(-50, 40, -40, 50, "Bergen", 285, 465.3);
         Grid.SetLayer(Places);
     }
-    TRectangle* AddPlace(double X0, double Y0, double X1, double Y1, const char* Name, int Pop, double Area)
+    TRectangle* AddPlace(double X0, double Y0, double X1, double Y1, const char* Name, int Pop,
+                         double Area)
     {
         TRectangle* R = AddFilledBox(Places, X0, Y0, X1, Y1, clYellow);
         R->GetFields()->GetFields(0)->SetAsString(Name);
@@ -71,8 +72,7 @@ struct TBrowser : TControlsMap {
         C->GetBrush()->SetColor(Brush);
         const int X = Right ? R.Width() - C->TextWidth(Text) - 1 : 1;
         C->TextRect(Rect(0, 0, R.Width(), R.Height()), X, 1, Text);
-        return CountDifferences(Image.copy(R.Left, R.Top, R.Width(), R.Height()).convertToFormat(QImage::Format_RGB32),
-                                B.GetImage().convertToFormat(QImage::Format_RGB32));
+        return CountDifferences(Area(Image, R), B.GetImage().convertToFormat(QImage::Format_RGB32));
     }
     /// Whether every pixel of the cell has one colour (nothing written in it).
     bool CellBlank(const QImage& Image, int Col, int Row) const
@@ -136,7 +136,8 @@ TEST_F(TBrowser, ShowsOneRowPerObjectAndOneColumnPerFieldAsDrawn)
     EXPECT_EQ(CellDiffers(Image, 4, 3, DateToStr(EncodeDate(1048, 1, 1)), false, Cell), 0);
     EXPECT_TRUE(CellBlank(Image, 0, 0));
     // The current row shows in the highlight colour.
-    EXPECT_EQ(PixelOf(Image, Grid.CellRect(1, 1).Right - 2, Grid.CellRect(1, 1).Top + 2), ColorToRGB(clHighlight));
+    const TRect Current = Grid.CellRect(1, 1);
+    EXPECT_EQ(PixelOf(Image, Current.Right - 2, Current.Top + 2), ColorToRGB(clHighlight));
 
     // A selected object's row number is bold.
     Far->Select();

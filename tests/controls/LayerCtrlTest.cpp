@@ -46,14 +46,16 @@ struct TLayerList : TControlsMap {
     /// The four glyphs of row I: visible, selectable, editable, labels.
     std::vector<int> Glyphs(const QImage& Image, int I) const
     {
+        const TRect Item = Row(I);
         std::vector<int> G;
-        for (const TRect& R : {TLayerControl::GetVisibleRect(Row(I)), TLayerControl::GetSelectableRect(Row(I)),
-                               TLayerControl::GetEditableRect(Row(I)), TLayerControl::GetAutolabelRect(Row(I))})
+        for (const TRect& R : {TLayerControl::GetVisibleRect(Item), TLayerControl::GetSelectableRect(Item),
+                               TLayerControl::GetEditableRect(Item), TLayerControl::GetAutolabelRect(Item)})
             G.push_back(GlyphAt(Image, R.Left, R.Top));
         return G;
     }
-    /// The name area of row I as the list draws Name there.
-    QImage ExpectedName(int I, const std::string& Name, bool Selected)
+    /// Whether the name area of row I, inside the focus rectangle and above
+    /// the dotted line, shows Name as the list draws it.
+    bool ShowsName(const QImage& Image, int I, const std::string& Name, bool Selected = false)
     {
         const TRect R = TLayerControl::GetNameRect(Row(I));
         TBitmap B;
@@ -63,25 +65,15 @@ struct TLayerList : TControlsMap {
         C->GetFont()->SetColor(Selected ? clHighlightText : List.GetFont()->GetColor());
         C->GetBrush()->SetColor(Selected ? clHighlight : List.GetColor());
         C->TextRect(Rect(0, 0, R.Width(), R.Height()), 1, 1, Name);
-        return B.GetImage().copy(0, 1, R.Width(), R.Height() - 2);
-    }
-    /// The name area of row I inside the focus rectangle and above the dotted line.
-    QImage NameArea(const QImage& Image, int I) const
-    {
-        const TRect R = TLayerControl::GetNameRect(Row(I));
-        return Image.copy(R.Left, R.Top + 1, R.Width(), R.Height() - 2).convertToFormat(QImage::Format_RGB32);
-    }
-    bool ShowsName(const QImage& Image, int I, const std::string& Name, bool Selected = false)
-    {
-        return CountDifferences(NameArea(Image, I), ExpectedName(I, Name, Selected).convertToFormat(
-                                                        QImage::Format_RGB32)) == 0;
+        const TRect Inner = Rect(R.Left, R.Top + 1, R.Right, R.Bottom - 1);
+        return CountDifferences(Area(Image, Inner), Area(B.GetImage(), Rect(0, 1, R.Width(), R.Height() - 1))) == 0;
     }
     /// No row is drawn below row Last.
     bool BlankBelow(const QImage& Image, int Last) const
     {
         const TRect R = Row(Last);
-        return CountColor(Image, ColorToRGB(List.GetColor()), Rect(0, R.Bottom, R.Right, List.GetClientHeight())) ==
-               R.Right * (List.GetClientHeight() - R.Bottom);
+        const TRect Below = Rect(0, R.Bottom, R.Right, List.GetClientHeight());
+        return CountColor(Image, ColorToRGB(List.GetColor()), Below) == Below.Width() * Below.Height();
     }
 };
 
@@ -148,10 +140,10 @@ TEST_F(TLayerList, ClicksToggleTheSwitchesAndAHiddenLayerCannotBecomeEditable)
         B.GetCanvas()->GetBrush()->SetColor(List.GetColor());
         B.GetCanvas()->FillRect(Rect(0, 0, R.Width(), R.Height()));
         DrawFrameControl(B.GetCanvas(), Rect(0, 0, R.Width(), R.Height()), DFC_BUTTON, State);
-        return CountDifferences(Image.copy(R.Left, R.Top, R.Width(), R.Height()).convertToFormat(QImage::Format_RGB32),
-                                B.GetImage().convertToFormat(QImage::Format_RGB32));
+        return CountDifferences(Area(Image, R), B.GetImage().convertToFormat(QImage::Format_RGB32));
     };
-    EXPECT_EQ(Expect(TLayerControl::GetEditableRect(Row(1)), DFCS_BUTTONRADIO | DFCS_FLAT | DFCS_INACTIVE), 0);
+    EXPECT_EQ(Expect(TLayerControl::GetEditableRect(Row(1)),
+                     DFCS_BUTTONRADIO | DFCS_FLAT | DFCS_INACTIVE), 0);
     EXPECT_EQ(Expect(TLayerControl::GetVisibleRect(Row(1)), DFCS_BUTTONCHECK | DFCS_FLAT), 0);
     EXPECT_EQ(Expect(TLayerControl::GetVisibleRect(Row(0)), DFCS_BUTTONCHECK | DFCS_FLAT | DFCS_CHECKED), 0);
     Click(TLayerControl::GetEditableRect(Row(0)));
