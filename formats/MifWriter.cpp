@@ -123,8 +123,10 @@ public:
         for (int I = 0; I < FLayer.GetObjectCount(); ++I) {
             TCustomMapObject* O = FLayer.GetObjects(I);
             const TWritten Kind = WrittenAs(O);
-            if (Kind == TWritten::No)
+            if (Kind == TWritten::No) {
+                FLayer.GetFileInfo().Unsaved.AddClass(O->ClassName());
                 continue; // neither geometry nor record: both files stay in step
+            }
             WriteRecord(O);
             WriteObject(O, Kind);
             FMif.FlushIfFull();
@@ -370,6 +372,7 @@ bool SaveMif(TMapLayer& Layer, const std::string& FileName)
     TProgress Progress{Map};
     if (Map)
         Map->StartProgress(0, 0, "Saving...");
+    Layer.GetFileInfo().Unsaved.Clear();
     TMifWriter Writer(Layer, Mif, Mid, ChooseCharset(Layer));
     Writer.Run();
     Mif.Finish();

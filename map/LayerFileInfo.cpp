@@ -8,6 +8,11 @@ void TSkippedObjects::Add(const std::string& Kind, int Count)
         FCounts[Kind] += Count;
 }
 
+void TSkippedObjects::AddClass(const std::string& ClassName)
+{
+    Add(ClassName.size() > 1 && ClassName[0] == 'T' ? ClassName.substr(1) : ClassName);
+}
+
 int TSkippedObjects::Total() const
 {
     int N = 0;

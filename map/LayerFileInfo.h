@@ -1,7 +1,8 @@
 #pragma once
 // What a format provider learned about a layer's file beyond its objects and
 // schema: the declarations a save writes back (charset, delimiter, column
-// types as declared) and the objects the reader could not represent.
+// types as declared), the objects the reader could not represent and those
+// the last save could not write.
 
 #include <map>
 #include <string>
@@ -14,6 +15,9 @@ namespace cartova {
 class TSkippedObjects {
 public:
     void Add(const std::string& Kind, int Count = 1);
+    /// Counts one object of a class under its name without the leading T
+    /// ("TCircle" → "Circle").
+    void AddClass(const std::string& ClassName);
     bool Empty() const { return FCounts.empty(); }
     /// The number of objects skipped, of every kind.
     int Total() const;
@@ -44,6 +48,8 @@ struct TLayerFileInfo {
     std::vector<TColumnDeclaration> Columns;
     /// Objects read past, by kind; loading more files into a layer adds up.
     TSkippedObjects Skipped;
+    /// Objects the last save could not write (kinds the format cannot hold), by kind.
+    TSkippedObjects Unsaved;
 
     /// The declaration of column Name, or nullptr.
     const TColumnDeclaration* FindColumn(const std::string& Name) const;

@@ -58,6 +58,10 @@ int Convert(const TArgs& Args)
                             " not written, of kinds Cartova has no class for (" + Skipped.ToString() + ")");
         if (!Layer->SaveToFile(Out))
             throw TFileError(OutArg, "the file could not be written");
+        const TSkippedObjects& Unsaved = Layer->GetFileInfo().Unsaved;
+        if (!Unsaved.Empty())
+            Warn(OutArg, std::to_string(Unsaved.Total()) + (Unsaved.Total() == 1 ? " object" : " objects") +
+                             " not written, of kinds the file cannot hold (" + Unsaved.ToString() + ")");
         std::cout << "wrote " << Out << " (" << Layer->GetObjectCount() << " objects)\n";
     }
     return ExitSuccess;

@@ -82,7 +82,10 @@ std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
     return {Layer};
 }
 
-TProviders::TProviders() : FMif(std::make_unique<TSimpleMIFFormatProvider>()) {}
+TProviders::TProviders()
+    : FMif(std::make_unique<TSimpleMIFFormatProvider>()), FMapInfo(std::make_unique<TMapInfoFormatProvider>())
+{
+}
 
 TProviders::~TProviders() = default;
 

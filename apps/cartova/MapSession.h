@@ -3,6 +3,7 @@
 // that it paints). Open is the one place that turns a FILE argument into
 // layers, whatever kind of file it is.
 
+#include "formats/MapInfoFormatProvider.h"
 #include "formats/SimpleMIFFormatProvider.h"
 #include "map/MapObjects.h"
 
@@ -14,7 +15,9 @@
 
 namespace cartova::cli {
 
-/// The format providers of the program, registered while this lives.
+/// The format providers of the program, registered while this lives: the
+/// simple MIF provider first, so it reads .mif files, then the MapInfo
+/// provider for .tab files.
 class TProviders {
 public:
     TProviders();
@@ -22,6 +25,7 @@ public:
 
 private:
     std::unique_ptr<TSimpleMIFFormatProvider> FMif;
+    std::unique_ptr<TMapInfoFormatProvider> FMapInfo;
 };
 
 class TMapSession {

@@ -4,6 +4,10 @@
 // (patterned) selection. With a display it opens a window, where the sprites
 // travel along their path; without one it writes the picture to a PNG, with
 // the right-hand sprite moved further along the path than the left-hand one.
+// Usage: cartova-demo [PNG [FILE...]]; each FILE (.mif or .tab, read by the
+// format providers) becomes a layer under the map built from code.
+#include "formats/MapInfoFormatProvider.h"
+#include "formats/SimpleMIFFormatProvider.h"
 #include "map/MapObjects.h"
 #include "objects/Circle.h"
 #include "objects/GeoCircle.h"
@@ -325,9 +329,17 @@ int main(int argc, char** argv)
         QWidget Window;
         Window.setWindowTitle("Cartova demo");
         auto* Row = new QHBoxLayout(&Window);
+        // The providers, in the registry's order: .mif files go to the simple
+        // MIF provider, .tab files to the MapInfo provider.
+        TSimpleMIFFormatProvider MifProvider;
+        TMapInfoFormatProvider MapInfoProvider;
         TCartova Fast, Slow;
         Row->addWidget(Panel(&Window, "Fast selection (exclusive-or markers)", Fast));
         Row->addWidget(Panel(&Window, "Slow selection (pattern in the bitmap)", Slow));
+        for (int I = 2; I < argc; ++I)
+            for (TCartova* Map : {&Fast, &Slow})
+                if (Map->GetLayers()->Add(ExpandFileName(argv[I]), "")->GetFileName().empty())
+                    throw Exception(Format("%s: the file could not be read", argv[I]));
         Fast.SetFastSelection(true);
         Slow.SetFastSelection(false);
         TCustomMapObject* FastPick = BuildMap(Fast);

@@ -324,7 +324,7 @@ int mitab_c_write_feature(mitab_handle handle, mitab_feature feature)
 {
     ClearError();
     return Guarded(0, [&] {
-        return Given(handle, "dataset") && Given(feature, "feature") && WriteFeature(*handle, *feature) ? 1 : 0;
+        return Given(handle, "dataset") && WriteFeature(*handle, feature) ? 1 : 0;
     });
 }
 

@@ -126,6 +126,7 @@ bool EnsureLayer(mitab_dataset_s& Ds)
     if (Ds.IsTab && !Ds.Bounds && !DerivedBounds(Ds, *Srs, Derived)) {
         Errors.Report(CPLE_FileIO, "cannot derive the bounds of " + Ds.Path);
         Ds.Failed = true;
+        Ds.FailMessage = LastErrorMessage();
         return false;
     }
     CPLStringList Options;
@@ -141,6 +142,7 @@ bool EnsureLayer(mitab_dataset_s& Ds)
     if (!Ds.Layer) {
         Errors.Report(CPLE_OpenFailed, "cannot create " + Ds.Path);
         Ds.Failed = true;
+        Ds.FailMessage = LastErrorMessage();
         return false;
     }
     if (Ds.IsTab) {
@@ -326,7 +328,10 @@ bool CloseDataset(std::unique_ptr<mitab_dataset_s> Ds)
     const bool Wrote = !Ds->Failed;
     bool Ok = Wrote && EnsureLayer(*Ds) && EnsureField(*Ds);
     {
-        TGdalErrors Errors;
+        // GDAL warns at closing when a vertex lies on the bounds; those
+        // outside were refused by write_feature.
+        constexpr int VertexOnBounds = 503;
+        TGdalErrors Errors(VertexOnBounds);
         Ds->Layer = nullptr;
         Ds->Ds.reset();
         if (Ok && Errors.Failed()) {
@@ -513,14 +518,10 @@ std::unique_ptr<mitab_feature_s> NewFeature(const mitab_dataset_s& Ds, int Class
     return F;
 }
 
-bool WriteFeature(mitab_dataset_s& Ds, const mitab_feature_s& F)
+namespace {
+
+bool WriteOne(mitab_dataset_s& Ds, const mitab_feature_s& F)
 {
-    if (!CheckCreating(Ds, true))
-        return false;
-    if (Ds.Failed) {
-        SetError(CPLE_AppDefined, Ds.Path + " cannot be written any more: " + Ds.FailMessage);
-        return false;
-    }
     if (!EnsureLayer(Ds) || !EnsureField(Ds))
         return false;
     TPoint Outside;
@@ -540,12 +541,30 @@ bool WriteFeature(mitab_dataset_s& Ds, const mitab_feature_s& F)
     TGdalErrors Errors;
     if (Ds.Layer->CreateFeature(Out.get()) != OGRERR_NONE || Errors.Failed()) {
         Errors.Report(CPLE_FileIO, "cannot write a feature to " + Ds.Path);
-        Ds.Failed = true;
-        Ds.FailMessage = LastErrorMessage();
         return false;
     }
     ++Ds.Written;
     return true;
+}
+
+} // namespace
+
+bool WriteFeature(mitab_dataset_s& Ds, const mitab_feature_s* F)
+{
+    if (!CheckCreating(Ds, true))
+        return false;
+    if (Ds.Failed) {
+        SetError(CPLE_AppDefined, Ds.Path + " cannot be written any more: " + Ds.FailMessage);
+        return false;
+    }
+    if (!F)
+        SetError(CPLE_IllegalArg, "no feature given (NULL)");
+    if (F && WriteOne(Ds, *F))
+        return true;
+    // A set missing a feature is not kept.
+    Ds.Failed = true;
+    Ds.FailMessage = LastErrorMessage();
+    return false;
 }
 
 bool SetCoordSys(mitab_dataset_s& Ds, const TCoordSys& Cs)

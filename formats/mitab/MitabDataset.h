@@ -69,7 +69,8 @@ int FeatureCount(mitab_dataset_s& Ds);
 int AddField(mitab_dataset_s& Ds, const std::string& Name, int Type, int Width, int Precision, bool Indexed,
              bool Unique);
 std::unique_ptr<mitab_feature_s> NewFeature(const mitab_dataset_s& Ds, int Class);
-bool WriteFeature(mitab_dataset_s& Ds, const mitab_feature_s& Feature);
+// A failure spoils the dataset: closing it then keeps the old file set.
+bool WriteFeature(mitab_dataset_s& Ds, const mitab_feature_s* Feature);
 
 bool SetCoordSys(mitab_dataset_s& Ds, const TCoordSys& Cs);
 bool SetQuickIndex(mitab_dataset_s& Ds);

@@ -40,7 +40,7 @@ const std::string& LastErrorMessage()
     return Last().Message;
 }
 
-TGdalErrors::TGdalErrors()
+TGdalErrors::TGdalErrors(int Dropped) : DroppedWarning(Dropped)
 {
     CPLPushErrorHandlerEx(&TGdalErrors::Handler, this);
 }
@@ -60,11 +60,12 @@ void TGdalErrors::Report(int Fallback, const std::string& Context) const
 
 void CPL_STDCALL TGdalErrors::Handler(CPLErr Class, CPLErrorNum Number, const char* Text)
 {
+    auto* Self = static_cast<TGdalErrors*>(CPLGetErrorHandlerUserData());
     if (Class != CE_Failure && Class != CE_Fatal) {
-        CPLDefaultErrorHandler(Class, Number, Text);
+        if (!Self || Number != Self->DroppedWarning)
+            CPLDefaultErrorHandler(Class, Number, Text);
         return;
     }
-    auto* Self = static_cast<TGdalErrors*>(CPLGetErrorHandlerUserData());
     // The first failure is the cause; later ones are its consequences.
     if (Self && !Self->Failed()) {
         Self->No = Number == CPLE_None ? CPLE_AppDefined : Number;

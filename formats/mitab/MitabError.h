@@ -14,10 +14,11 @@ int LastErrorNo();
 const std::string& LastErrorMessage();
 
 // While alive, GDAL's failures in this thread are recorded here instead of
-// being printed; warnings and debug messages go on to GDAL's default handler.
+// being printed; warnings and debug messages go on to GDAL's default handler,
+// except a warning numbered Dropped.
 class TGdalErrors {
 public:
-    TGdalErrors();
+    explicit TGdalErrors(int Dropped = -1);
     ~TGdalErrors();
     TGdalErrors(const TGdalErrors&) = delete;
     TGdalErrors& operator=(const TGdalErrors&) = delete;
@@ -32,6 +33,7 @@ private:
 
     int No = CPLE_None;
     std::string Message;
+    int DroppedWarning;
 };
 
 } // namespace cartova::mitab

@@ -194,7 +194,9 @@ MITAB_API int mitab_c_add_field(mitab_handle handle, const char *field_name, int
 /* A new feature of a class (TABFC_*) with the dataset's fields, all empty,
  * and MapInfo's default styles. */
 MITAB_API mitab_feature mitab_c_create_feature(mitab_handle handle, int feature_type);
-/* Writes a new feature; returns 1, or 0 when it was not written. */
+/* Writes a new feature; returns 1, or 0 when it was not written. A dataset
+ * that failed to write a feature (a NULL one included) is not saved:
+ * mitab_c_close then leaves any older file set as it was and reports. */
 MITAB_API int mitab_c_write_feature(mitab_handle handle, mitab_feature feature);
 MITAB_API void mitab_c_destroy_feature(mitab_feature feature);
 

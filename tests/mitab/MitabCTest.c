@@ -524,6 +524,40 @@ static void GroupMif(void)
 
 /* ---- bad calls ---------------------------------------------------------- */
 
+static int FeatureCountOf(const char *Path)
+{
+    mitab_handle H = mitab_c_open(Path);
+    int N = H ? mitab_c_get_feature_count(H) : -1;
+    if (H)
+        mitab_c_close(H);
+    return N;
+}
+
+/* Writing a feature of Class with N points (or a NULL feature for Class -1)
+ * over e.tab fails for the reason Why, and so does closing; e.tab keeps its
+ * one feature. */
+static void Rejected(int Class, int N, const double *XY, const char *Why)
+{
+    const double Valid[] = {1, 1};
+    mitab_handle H = mitab_c_create(PathOf("e.tab"), "tab", "Earth Projection 1, 104", 90, -90, 180, -180);
+    mitab_feature F = Class < 0 ? NULL : mitab_c_create_feature(H, Class), G;
+    if (F && N > 0)
+        CHECK(SetPoints(F, 0, N, XY));
+    CHECK_INT(mitab_c_write_feature(H, F), 0);
+    CHECK_ERROR(IllegalArg);
+    CHECK(strstr(mitab_c_getlasterrormsg(), Why) != NULL);
+    G = mitab_c_create_feature(H, TABFC_Point);
+    CHECK(SetPoints(G, 0, 1, Valid));
+    CHECK_INT(mitab_c_write_feature(H, G), 0);
+    mitab_c_close(H);
+    CHECK_ERROR(3);
+    CHECK(strstr(mitab_c_getlasterrormsg(), Why) != NULL);
+    mitab_c_destroy_feature(F);
+    mitab_c_destroy_feature(G);
+    CHECK_INT(FeatureCountOf(PathOf("e.tab")), 1);
+    CHECK_INT(CountEntries(".e."), 0);
+}
+
 static void GroupErrors(void)
 {
     char Buffer[8];
@@ -641,22 +675,7 @@ static void GroupErrors(void)
     CHECK_INT(mitab_c_get_symbol_no(F), 35);
     mitab_c_destroy_feature(F);
 
-    F = mitab_c_create_feature(H, TABFC_Polyline);
-    CHECK(SetPoints(F, 0, 1, Two));
-    CHECK_INT(mitab_c_write_feature(H, F), 0); /* a line of one point */
-    CHECK_ERROR(IllegalArg);
-    CHECK(SetPoints(F, 0, 2, Nan));
-    CHECK_INT(mitab_c_write_feature(H, F), 0);
-    CHECK_ERROR(IllegalArg);
-    mitab_c_destroy_feature(F);
-
     F = mitab_c_create_feature(H, TABFC_Point);
-    CHECK_INT(mitab_c_write_feature(H, F), 0); /* no position */
-    CHECK_ERROR(IllegalArg);
-    CHECK(SetPoints(F, 0, 1, Far));
-    CHECK_INT(mitab_c_write_feature(H, F), 0); /* outside the bounds */
-    CHECK_ERROR(IllegalArg);
-    CHECK(strstr(mitab_c_getlasterrormsg(), "outside") != NULL);
     CHECK(SetPoints(F, 0, 1, Two));
     CHECK(mitab_c_set_field(F, 0, "kept"));
     CHECK_INT(mitab_c_write_feature(H, F), 1);
@@ -667,7 +686,14 @@ static void GroupErrors(void)
     mitab_c_close(H);
     CHECK_NO_ERROR();
 
-    /* The rejected features left the set whole. */
+    /* A feature that cannot be written spoils the new set: the old one stays. */
+    Rejected(TABFC_Polyline, 1, Two, "two points");
+    Rejected(TABFC_Polyline, 2, Nan, "finite");
+    Rejected(TABFC_Point, 0, Two, "position");
+    Rejected(TABFC_Point, 1, Far, "outside");
+    Rejected(TABFC_Region, 2, Two, "three points");
+    Rejected(-1, 0, Two, "NULL");
+
     H = mitab_c_open(PathOf("e.tab"));
     CHECK(H != NULL);
     if (!H)
@@ -908,15 +934,6 @@ static void GroupReading(void)
 }
 
 /* ---- saves replace the old set only when complete ---------------------------- */
-
-static int FeatureCountOf(const char *Path)
-{
-    mitab_handle H = mitab_c_open(Path);
-    int N = H ? mitab_c_get_feature_count(H) : -1;
-    if (H)
-        mitab_c_close(H);
-    return N;
-}
 
 static void GroupSaving(void)
 {
