@@ -177,6 +177,12 @@ TBounds SaveBounds(const TMapLayer& Layer, const std::string& Clause)
     return TBounds{B.MinX - MX, B.MinY - MY, B.MaxX + MX, B.MaxY + MY};
 }
 
+// A host colour (system colours resolved) as the library's red × 65536 + green × 256 + blue.
+int MitabColor(TColor Color)
+{
+    return static_cast<int>(ColorToMifColor(ColorToRGB(Color)));
+}
+
 // The text a value is given to the library in: the field's own text for
 // strings, YYYYMMDD-style for dates and times, T/F for logical values.
 std::string FieldText(const TDataField& Schema, const TDataField& Field)
@@ -307,10 +313,10 @@ std::string ReadDataset(TMapInfoFormatProvider& Provider, mitab_handle H, TMapLa
             Layer.GetFileInfo().Skipped.Add(SkippedClassName(Class));
             continue;
         }
-        if (Class == TABFC_Text) {
-            auto* T = static_cast<TText*>(O);
-            T->SetX(mitab_c_get_vertex_x(F, 0, 0));
-            T->SetY(mitab_c_get_vertex_y(F, 0, 0));
+        if (auto* S = dynamic_cast<TSymbol*>(O)) {
+            // Symbols and texts: their one point is the anchor they were made with.
+            S->SetX(mitab_c_get_vertex_x(F, 0, 0));
+            S->SetY(mitab_c_get_vertex_y(F, 0, 0));
         } else if (Class != TABFC_NoGeom) {
             Provider.ReadGeometry(F, O);
         }
@@ -327,6 +333,25 @@ std::string ReadDataset(TMapInfoFormatProvider& Provider, mitab_handle H, TMapLa
     return {};
 }
 
+// The width column J needs as Decimal(Width, Precision) so that every value
+// of the layer fits (a TAB file refuses longer ones).
+int DecimalWidth(const TMapLayer& Layer, int J, int Width, int Precision)
+{
+    for (int I = 0; I < Layer.GetObjectCount(); ++I) {
+        const TDataFields* F = Layer.GetObjects(I)->GetFields();
+        if (J >= F->Count())
+            continue;
+        const Variant& V = F->GetFields(J)->GetValue();
+        double D = 0;
+        if (V.IsEmpty() || V.IsNull() || !TryStrToFloat(V.AsString(), D))
+            continue;
+        char Buf[400];
+        const int N = std::snprintf(Buf, sizeof Buf, "%.*f", Precision, D);
+        Width = std::max(Width, N);
+    }
+    return Width;
+}
+
 // Writes Layer into a new dataset; "" or what went wrong.
 std::string WriteDataset(TMapInfoFormatProvider& Provider, mitab_handle H, TMapLayer& Layer)
 {
@@ -336,6 +361,8 @@ std::string WriteDataset(TMapInfoFormatProvider& Provider, mitab_handle H, TMapL
         const TDataField& Field = *Schema->GetFields(J);
         int Width = 0, Precision = 0;
         const int Type = MitabFieldType(Field, Info, Width, Precision);
+        if (Type == TABFT_Decimal)
+            Width = DecimalWidth(Layer, J, Width, Precision);
         if (mitab_c_add_field(H, Field.GetName().c_str(), Type, Width, Precision, 0, 0) < 0)
             return LibraryError("cannot add field " + Field.GetName());
     }
@@ -627,13 +654,12 @@ bool TMapInfoFormatProvider::WriteStyle(mitab_feature Feature, TCustomMapObject*
     const TPen* Pen = Object->GetPen();
     const TBrush* Brush = Object->GetBrush();
     if (!mitab_c_set_pen(Feature, std::clamp(MifPenWidth(Pen->GetWidth()), 1, 2047), MifPenPattern(Pen->GetStyle()),
-                         static_cast<int>(ColorToMifColor(Pen->GetColor()))) ||
-        !mitab_c_set_brush(Feature, static_cast<int>(ColorToMifColor(Brush->GetColor())),
-                           static_cast<int>(ColorToMifColor(Object->GetBGColor())), MifBrushPattern(Brush->GetStyle()),
-                           Object->GetUseBGColor() ? 0 : 1))
+                         MitabColor(Pen->GetColor())) ||
+        !mitab_c_set_brush(Feature, MitabColor(Brush->GetColor()), MitabColor(Object->GetBGColor()),
+                           MifBrushPattern(Brush->GetStyle()), Object->GetUseBGColor() ? 0 : 1))
         return false;
     const TFont* Font = Object->GetFont();
-    const int FontColor = static_cast<int>(ColorToMifColor(Font->GetColor()));
+    const int FontColor = MitabColor(Font->GetColor());
     if (const auto* T = dynamic_cast<const TText*>(Object))
         // The text's own box and angle.
         return mitab_c_set_font(Feature, Font->GetName().c_str()) &&

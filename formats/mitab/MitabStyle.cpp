@@ -327,11 +327,12 @@ TStyles ReadStyles(std::string_view Style)
 
 std::string PenString(const TPen& Pen)
 {
-    std::string Width;
+    // GDAL stores widths of 1 to 7 pixels: a width in points becomes the
+    // nearest of them at 96 pixels per inch.
+    long Pixels = Pen.Width;
     if (Pen.Width > 10)
-        Width = FormatNumber((Pen.Width - 10) / 10.0) + "pt";
-    else
-        Width = std::to_string(std::clamp(Pen.Width, 1, 7)) + "px";
+        Pixels = std::lround((Pen.Width - 10) / 10.0 * 96 / 72);
+    const std::string Width = std::to_string(std::clamp(Pixels, 1L, 7L)) + "px";
     return "PEN(w:" + Width + ",c:" + ColorString(Pen.Color) + ",id:\"mapinfo-pen-" +
            std::to_string(Pen.Pattern) + "\")";
 }
