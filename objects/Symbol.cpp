@@ -89,7 +89,8 @@ void TSymbol::Draw()
     if (IsFontInstalled(Font->GetName()))
         Canvas->TextOut(P.X - W / 2, P.Y - H / 2, Char);
     else
-        DrawSymbolShape(Canvas, FShape, P.X, P.Y, FontPixelSize(Font), Font->GetColor());
+        DrawSymbolShape(Canvas, MapInfoSymbolCode(Font->GetName(), FShape), P.X, P.Y, FontPixelSize(Font),
+                        Font->GetColor());
     Canvas->GetBrush()->SetStyle(bsSolid);
 }
 

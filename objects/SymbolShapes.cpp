@@ -245,6 +245,11 @@ void DrawShape(TShapePainter& S, int Code, TColor Color)
 
 } // namespace
 
+int MapInfoSymbolCode(const std::string& FontName, int Character)
+{
+    return SameText(FontName, "Map Symbols") ? Character - 1 : Character;
+}
+
 void DrawSymbolShape(TCanvas* Canvas, int Code, int CX, int CY, int Size, TColor Color)
 {
     if (!Canvas || Code <= FirstSymbolShape || Size <= 0)

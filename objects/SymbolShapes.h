@@ -43,6 +43,11 @@ constexpr int LastSymbolShape = 67;
 /// Color on Canvas. The canvas's pen and brush are restored afterwards.
 void DrawSymbolShape(TCanvas* Canvas, int Code, int CX, int CY, int Size, TColor Color);
 
+/// The MapInfo symbol code a character of a symbol font stands for: the
+/// "Map Symbols" font (the name the TAB reader gives MapInfo's symbols) holds
+/// symbol n at character n + 1; other fonts hold it at n.
+int MapInfoSymbolCode(const std::string& FontName, int Character);
+
 /// True when a font family of this name (case-insensitive) is installed, or
 /// when the font system deliberately substitutes another family for it (a
 /// metric-compatible alias) rather than its default family.

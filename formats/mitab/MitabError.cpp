@@ -1,5 +1,8 @@
 #include "MitabError.h"
 
+#include <pthread.h>
+
+#include <mutex>
 #include <utility>
 
 namespace cartova::mitab {
@@ -11,10 +14,21 @@ struct TLastError {
     std::string Message;
 };
 
+// Per thread, through a pthread key rather than thread_local: the library is
+// loaded with dlopen, and the sanitizers of GCC 12 mistake the dynamic TLS
+// block of such a library for garbage when they scan it for leaks.
+pthread_key_t ErrorKey;
+
 TLastError& Last()
 {
-    static thread_local TLastError Error;
-    return Error;
+    static std::once_flag Once;
+    std::call_once(Once, [] { pthread_key_create(&ErrorKey, [](void* E) { delete static_cast<TLastError*>(E); }); });
+    auto* Error = static_cast<TLastError*>(pthread_getspecific(ErrorKey));
+    if (!Error) {
+        Error = new TLastError;
+        pthread_setspecific(ErrorKey, Error);
+    }
+    return *Error;
 }
 
 } // namespace

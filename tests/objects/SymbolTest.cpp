@@ -147,6 +147,19 @@ TEST_F(SymbolFixture, MissingSymbolFontDrawsVectorShapesInColourAndSize)
     }
 }
 
+TEST_F(SymbolFixture, MapSymbolsCharactersAreMapInfoSymbolsPlusOne)
+{
+    // The TAB reader names MapInfo's symbol 34 (a circle) character 35 of "Map Symbols".
+    ASSERT_FALSE(IsFontInstalled("Map Symbols"));
+    TSymbol* S = AddSymbol(100, 100, 34, "MapInfo Symbol", 24, clRed);
+    const QImage Circle = Painted();
+    S->GetFont()->SetName("Map Symbols");
+    S->SetShape(35);
+    EXPECT_EQ(test::CountDifferences(Painted(), Circle), 0);
+    S->SetShape(34);
+    EXPECT_GT(test::CountDifferences(Painted(), Circle), 100);
+}
+
 TEST_F(SymbolFixture, InstalledFontDrawsItsCharacter)
 {
     TSymbol* S = AddSymbol(100, 100, 'A', "DejaVu Sans", 24, clBlack);
