@@ -10,11 +10,17 @@ namespace cartova::mitab {
 
 namespace {
 
+// A vertex; the TAB decoding can give -0, which is 0.
+TPoint Vertex(double X, double Y)
+{
+    return {X + 0.0, Y + 0.0};
+}
+
 TPart PointsOf(const OGRSimpleCurve& Curve)
 {
     TPart Part(static_cast<std::size_t>(Curve.getNumPoints()));
     for (int I = 0; I < Curve.getNumPoints(); ++I)
-        Part[static_cast<std::size_t>(I)] = {Curve.getX(I), Curve.getY(I)};
+        Part[static_cast<std::size_t>(I)] = Vertex(Curve.getX(I), Curve.getY(I));
     return Part;
 }
 
@@ -90,7 +96,7 @@ void AppendParts(const OGRGeometry& Geometry, std::vector<TPart>& Parts, std::ve
     switch (wkbFlatten(Geometry.getGeometryType())) {
     case wkbPoint: {
         const auto& P = *Geometry.toPoint();
-        AddPart({{P.getX(), P.getY()}}, 0, Parts, Interior);
+        AddPart({Vertex(P.getX(), P.getY())}, 0, Parts, Interior);
         return;
     }
     case wkbLineString:
@@ -108,7 +114,7 @@ void AppendParts(const OGRGeometry& Geometry, std::vector<TPart>& Parts, std::ve
     case wkbMultiPoint: {
         TPart All;
         for (const auto* P : *Geometry.toMultiPoint())
-            All.push_back({P->getX(), P->getY()});
+            All.push_back(Vertex(P->getX(), P->getY()));
         AddPart(std::move(All), 0, Parts, Interior);
         return;
     }

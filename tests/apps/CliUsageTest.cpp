@@ -51,7 +51,8 @@ TEST(CliUsageTest, HelpGoesToStdoutWithStatusZero)
         EXPECT_TRUE(StartsWith(R.Out, "Usage: cartova COMMAND [ARGUMENTS]\n")) << R.Out;
         for (const char* Command : {"render", "info", "convert", "index"})
             EXPECT_NE(R.Out.find(std::string("\n  ") + Command + " "), std::string::npos) << Command;
-        EXPECT_NE(R.Out.find("A map file is one of: MapInfo Interchange Format Files (*.mif)."), std::string::npos);
+        EXPECT_NE(R.Out.find("A map file is one of: MapInfo Interchange Format Files (*.mif), "
+                                     "MapInfo Files (*.mif; *.tab)."), std::string::npos);
         EXPECT_NE(R.Out.find("Exit status:\n  0  success\n  1  a file could not be read or written\n  2  usage error"),
                   std::string::npos)
             << R.Out;
@@ -143,7 +144,8 @@ TEST(CliUsageTest, FileErrorsNameTheFileWithStatusOne)
         {"info " + Folder, "cartova info: " + Folder + ": is a folder, not a map file\n"},
         {"info " + Shape,
          "cartova info: " + Shape +
-             ": not a kind of file cartova reads; it reads MapInfo Interchange Format Files (*.mif)\n"},
+             ": not a kind of file cartova reads; it reads MapInfo Interchange Format Files (*.mif), MapInfo "
+             "Files (*.mif; *.tab)\n"},
         {"render " + Samples + "/countries110.mif -o /nonexistent/a.png",
          "cartova render: /nonexistent/a.png: cannot be written: "},
         {"convert " + Samples + "/countries110.mif " + Output + "/usage.shp",
