@@ -59,6 +59,14 @@ TEST(TabCliTest, InfoAndRenderReadTheTabSamples)
             Coloured += C.saturation() > 60;
         }
     EXPECT_GT(Coloured, 400 * 200 / 8);
+
+    // The spatial index of a TAB file goes beside it.
+    const std::string Dir = Folder("index");
+    for (const char* Ext : {".tab", ".dat", ".map", ".id"})
+        std::filesystem::copy_file(Samples + "/tiny_countries50" + Ext, Dir + "/tiny" + Ext);
+    ASSERT_EQ(RunCli("index " + Dir + "/tiny.tab", Out), 0) << Out;
+    EXPECT_NE(Out.find("(76 objects)"), std::string::npos) << Out;
+    EXPECT_TRUE(std::filesystem::exists(Dir + "/tiny.idx"));
 }
 
 TEST(TabCliTest, ConvertWritesTabAndMifBothWays)

@@ -464,6 +464,19 @@ TEST_F(MapInfoProviderTest, RoundTripsThroughMifAndTabKeepTheLayer)
         SCOPED_TRACE(Name);
         TMapLayer* Source = Map.GetLayers()->Add(Data + Name + ".mif", "source");
         ASSERT_FALSE(Source->GetFileName().empty());
+        // A turned text, whose angle the classic provider lost.
+        auto* Label = Source->NewObject<TText>();
+        Label->SetX(60);
+        Label->SetY(20);
+        Label->SetText("turned");
+        Label->SetWidth(40);
+        Label->SetHeight(8);
+        Label->SetAngle(30);
+        Label->UpdateBounds();
+        // TAB numbers cannot be empty: the label's are given.
+        for (int J = 0; J < Label->GetFields()->Count(); ++J)
+            Label->GetFields()->GetFields(J)->SetAsString(
+                Source->GetFields()->GetFields(J)->GetDataType() == dtString ? "label" : "7");
         const std::string Expected = Describe(Source);
 
         // MIF → TAB → MIF.
