@@ -150,6 +150,44 @@ void SplitDateTime(TDateTime Value, int& Y, int& Mo, int& D, int& H, int& Mi, in
 
 } // namespace
 
+char OpenMidQuote(std::string_view Text, std::string_view Delimiter, char Quote)
+{
+    const std::size_t N = Text.size();
+    std::size_t I = 0;
+    for (;;) {
+        if (!Quote) {
+            // A value is quoted when its first non-blank character is a quote.
+            std::size_t J = I;
+            while (J < N && (Text[J] == ' ' || Text[J] == '\t') &&
+                   (Delimiter.empty() || Text.compare(J, Delimiter.size(), Delimiter) != 0))
+                ++J;
+            if (J < N && (Text[J] == '"' || Text[J] == '\'')) {
+                Quote = Text[J];
+                I = J + 1;
+            }
+        }
+        if (Quote) {
+            for (;; ++I) {
+                if (I >= N)
+                    return Quote;
+                if (Text[I] == Quote) {
+                    if (I + 1 < N && Text[I + 1] == Quote) {
+                        ++I;
+                        continue;
+                    }
+                    ++I;
+                    break;
+                }
+            }
+            Quote = 0;
+        }
+        const std::size_t D = Delimiter.empty() ? std::string_view::npos : Text.find(Delimiter, I);
+        if (D == std::string_view::npos)
+            return 0;
+        I = D + Delimiter.size();
+    }
+}
+
 bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values)
 {
     std::size_t Used = 0;

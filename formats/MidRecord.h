@@ -26,6 +26,12 @@ struct TMidValue {
 /// goes on on the next line (a value may hold line breaks).
 bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vector<TMidValue>& Values);
 
+/// The quote (" or ') of a value left open at the end of Text, or 0 when
+/// Text ends outside quotes, splitting as SplitMidRecord does. Quote is the
+/// quote open before Text (0: Text starts a record), so a record spanning
+/// lines is followed line by line without scanning it again.
+char OpenMidQuote(std::string_view Text, std::string_view Delimiter, char Quote);
+
 /// Stores a MID value into Field by the field's type: text and numbers as
 /// string values, dates, times and date-times as date-time doubles, logical
 /// values as booleans; an empty value leaves the field as it is. Dates are

@@ -9,6 +9,39 @@
 
 namespace cartova::detail {
 
+namespace {
+
+/// The whole message of an exception (a host exception's text may hold NUL
+/// bytes, which what() would cut), each NUL byte shown as \0.
+std::string MessageOf(const std::exception& E)
+{
+    const auto* Host = dynamic_cast<const Exception*>(&E);
+    const std::string Text = Host ? Host->GetMessage() : std::string(E.what());
+    std::string Shown;
+    Shown.reserve(Text.size());
+    for (const char C : Text) {
+        if (C == '\0')
+            Shown += "\\0";
+        else
+            Shown += C;
+    }
+    return Shown;
+}
+
+/// The largest symbol or font size, in points, a file may give.
+constexpr int MaxMifSize = 4000;
+
+/// Token as a symbol or font size; raises when it lies outside 0..MaxMifSize.
+int SizeOf(const std::string& Token)
+{
+    const int Size = StrToInt(Token);
+    if (Size < 0 || Size > MaxMifSize)
+        throw EConvertError(Format("'%s' is not a valid size (0 to %d points)", Token, MaxMifSize));
+    return Size;
+}
+
+} // namespace
+
 void TMifReader::Tokenize(std::string_view Line)
 {
     FParser.Read(std::string(Line), static_cast<int>(LineNumber()), false, true);
@@ -64,7 +97,7 @@ bool TMifReader::ReadClauses(TCustomMapObject* Object)
             if (!Bitmap)
                 Symbol->SetShape(StrToInt(Token(1)));
             Object->GetFont()->SetColor(MifColorToColor(StrToInt64(Token(2))));
-            Object->GetFont()->SetSize(StrToInt(Token(3)));
+            Object->GetFont()->SetSize(SizeOf(Token(3)));
             if (!Bitmap)
                 Object->GetFont()->SetName(FParser.Count() >= 6 ? Unquoted(Token(4)) : "MapInfo Symbol");
         } else if (Word == "FONT") {
@@ -75,7 +108,7 @@ bool TMifReader::ReadClauses(TCustomMapObject* Object)
             TFont* Font = Object->GetFont();
             Font->SetName(Unquoted(Token(1)));
             Font->SetStyle(FontStyleOfMif(StrToInt(Token(2))));
-            const int Size = StrToInt(Token(3));
+            const int Size = SizeOf(Token(3));
             if (Size > 0)
                 Font->SetSize(Size);
             Font->SetColor(MifColorToColor(StrToInt64(Token(4))));
@@ -97,21 +130,24 @@ bool LoadMif(TMapLayer& Layer, const std::string& FileName)
     TCartova* Map = Layer.GetMap();
     Map->BeginUpdate();
     Map->SetTextSizing(true);
+    bool Opened = false;
     bool Ok = false;
     std::string Error;
     {
         TMifReader Reader(Layer, FileName);
         try {
-            if (!Reader.Open())
-                throw EFOpenError(Format("Cannot open file \"%s\"", FileName));
+            Reader.Open();
+            Opened = true;
             Reader.Run();
             Ok = true;
         } catch (const std::exception& E) {
-            Error = E.what();
+            Error = MessageOf(E);
         }
         if (const std::string Warning = Reader.WarningText(); !Warning.empty())
             MessageDlg(Warning, mtWarning, mbOK);
-        if (!Ok)
+        if (!Opened)
+            MessageDlg(Error, mtError, mbOK);
+        else if (!Ok)
             MessageDlg(Format("Error reading mif-file at line %d with message: %s!", Reader.LineNumber(),
                               Error),
                        mtError, mbOK);

@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -15,22 +16,59 @@ namespace cartova {
 namespace {
 constexpr std::size_t BlockSize = 1u << 20;
 
-mode_t CreationMode()
+// Links followed before a save gives up, as the system does.
+constexpr int MaxLinkHops = 40;
+
+/// The permission bits of the file Name replaces: those of the existing
+/// file, or 0666 less the umask for a new one.
+mode_t ModeFor(const std::string& Name)
 {
+    struct stat St {};
+    if (::stat(Name.c_str(), &St) == 0 && S_ISREG(St.st_mode))
+        return St.st_mode & 07777;
     const mode_t Mask = ::umask(0);
     ::umask(Mask);
     return 0666 & ~Mask;
 }
+
+/// The file a save to Name replaces: Name, or the file its chain of symbolic
+/// links leads to (which need not exist yet).
+std::string LinkTarget(const std::string& Name)
+{
+    namespace fs = std::filesystem;
+    fs::path Path(Name);
+    std::error_code Ec;
+    for (int Hops = 0; fs::is_symlink(fs::symlink_status(Path, Ec)); ++Hops) {
+        if (Hops == MaxLinkHops)
+            throw EFCreateError(Format("Cannot create file \"%s\". %s", Name, std::string(std::strerror(ELOOP))));
+        const fs::path Link = fs::read_symlink(Path, Ec);
+        if (Ec)
+            break;
+        Path = Link.is_absolute() ? Link : Path.parent_path() / Link;
+    }
+    return Path.string();
+}
+
+/// Flushes the folder holding Name, so that a rename in it survives a crash.
+void SyncFolder(const std::string& Name)
+{
+    const std::string Folder = std::filesystem::path(Name).parent_path().string();
+    const int Fd = ::open(Folder.empty() ? "." : Folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (Fd < 0)
+        return;
+    ::fsync(Fd);
+    ::close(Fd);
+}
 } // namespace
 
-TMifOutFile::TMifOutFile(std::string Target) : FTarget(std::move(Target))
+TMifOutFile::TMifOutFile(std::string Target) : FTarget(LinkTarget(Target))
 {
     std::string Pattern = FTarget + ".tmpXXXXXX";
     FFile = ::mkstemp(Pattern.data());
     if (FFile < 0)
         throw EFCreateError(Format("Cannot create file \"%s\". %s", FTarget, std::string(std::strerror(errno))));
     FTemp = Pattern;
-    ::fchmod(FFile, CreationMode());
+    ::fchmod(FFile, ModeFor(FTarget));
     FBuffer.reserve(BlockSize + 4096);
 }
 
@@ -76,8 +114,13 @@ void TMifOutFile::Finish()
     Flush();
     const int Fd = FFile;
     FFile = -1;
-    if (::close(Fd) != 0)
-        throw EWriteError(Format("Error writing \"%s\": %s", FTarget, std::string(std::strerror(errno))));
+    const bool Synced = ::fsync(Fd) == 0;
+    if (!Synced || ::close(Fd) != 0) {
+        const int Error = errno;
+        if (!Synced)
+            ::close(Fd);
+        throw EWriteError(Format("Error writing \"%s\": %s", FTarget, std::string(std::strerror(Error))));
+    }
 }
 
 bool TMifOutFile::Replace()
@@ -87,6 +130,7 @@ bool TMifOutFile::Replace()
     if (std::rename(FTemp.c_str(), FTarget.c_str()) != 0)
         return false;
     FReplaced = true;
+    SyncFolder(FTarget);
     return true;
 }
 

@@ -22,11 +22,17 @@ TMifLineReader::~TMifLineReader()
 bool TMifLineReader::Open(const std::string& FileName)
 {
     Close();
-    FFile = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC);
-    if (FFile < 0)
+    FFileName = FileName;
+    FError.clear();
+    // Without O_NONBLOCK, opening a FIFO would wait for a writer.
+    FFile = ::open(FileName.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (FFile < 0) {
+        FError = std::strerror(errno);
         return false;
+    }
     struct stat St {};
     if (::fstat(FFile, &St) != 0 || !S_ISREG(St.st_mode)) {
+        FError = "not a regular file";
         Close();
         return false;
     }
@@ -61,7 +67,7 @@ bool TMifLineReader::Fill()
     }
     if (FEnd == FBuffer.size()) {
         if (FBuffer.size() >= MaxLineLength)
-            throw EReadError(Format("Line %d is longer than %d bytes", FLineCount + 1,
+            throw EReadError(Format("Line %d of \"%s\" is longer than %d bytes", FLineCount + 1, FFileName,
                                     static_cast<long long>(MaxLineLength)));
         FBuffer.resize(FBuffer.size() * 2);
     }
@@ -70,7 +76,7 @@ bool TMifLineReader::Fill()
         if (N < 0 && errno == EINTR)
             continue;
         if (N < 0)
-            throw EReadError(Format("Read error: %s", std::strerror(errno)));
+            throw EReadError(Format("Error reading \"%s\": %s", FFileName, std::string(std::strerror(errno))));
         if (N == 0) {
             FEof = true;
             return false;

@@ -21,10 +21,16 @@ public:
     TMifLineReader(const TMifLineReader&) = delete;
     TMifLineReader& operator=(const TMifLineReader&) = delete;
 
-    /// Opens FileName for reading; false when it cannot be opened.
+    /// Opens FileName for reading; false when it cannot be opened or is not
+    /// a regular file (a FIFO or device is refused without waiting on it).
+    /// GetError() then says why.
     bool Open(const std::string& FileName);
     void Close();
     bool IsOpen() const { return FFile >= 0; }
+    /// Why the last Open failed.
+    const std::string& GetError() const { return FError; }
+    /// The file opened last.
+    const std::string& GetFileName() const { return FFileName; }
 
     /// The next line without its line end; false at the end of the file. The
     /// view is valid until the next call.
@@ -42,6 +48,8 @@ private:
     bool Fill();
 
     int FFile = -1;
+    std::string FFileName;
+    std::string FError;
     std::vector<char> FBuffer;
     std::size_t FBegin = 0; // first unread byte in FBuffer
     std::size_t FEnd = 0;   // end of the valid bytes in FBuffer

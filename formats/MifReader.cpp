@@ -13,6 +13,7 @@
 #include "objects/Text.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace cartova::detail {
 
@@ -118,16 +119,19 @@ TMifReader::TMifReader(TMapLayer& Layer, const std::string& FileName)
 
 TMifReader::~TMifReader() = default;
 
-bool TMifReader::Open()
+void TMifReader::Open()
 {
     if (!FMif.Open(FFileName))
-        return false;
+        throw EFOpenError(Format("Cannot open file \"%s\": %s", FFileName, FMif.GetError()));
+    const auto Exists = [](const std::string& Name) { return FileExists(Name) || DirectoryExists(Name); };
     std::string MidName = ChangeFileExt(FFileName, ".mid");
-    if (!FileExists(MidName) && FileExists(ChangeFileExt(FFileName, ".MID")))
+    if (!Exists(MidName) && Exists(ChangeFileExt(FFileName, ".MID")))
         MidName = ChangeFileExt(FFileName, ".MID");
-    if (FileExists(MidName) && FMid.Open(MidName))
-        FMidName = MidName;
-    return true;
+    if (!Exists(MidName))
+        return;
+    if (!FMid.Open(MidName))
+        throw EFOpenError(Format("Cannot open the MID file \"%s\": %s", MidName, FMid.GetError()));
+    FMidName = MidName;
 }
 
 bool TMifReader::NextLine()
@@ -288,19 +292,21 @@ void TMifReader::ReadMidRecord()
     if (!FMid.ReadLine(Line))
         return;
     FRecordLine = FMid.LineCount();
-    // A record whose last value is still inside its quotes goes on on the next line.
+    // A record whose last value is still inside its quotes goes on on the
+    // next line; each line is scanned once for the quote that closes it.
     if (Split(Line))
         return;
+    char Quote = OpenMidQuote(Line, FDelimiter, 0);
     FRecord.assign(Line);
-    while (FMid.ReadLine(Line)) {
+    while (Quote && FMid.ReadLine(Line)) {
         if (FRecord.size() + Line.size() >= TMifLineReader::MaxLineLength)
-            throw EReadError(Format("The MID record at line %d is longer than %d bytes", FRecordLine,
-                                    static_cast<long long>(TMifLineReader::MaxLineLength)));
+            throw EReadError(Format("The record at line %d of \"%s\" is longer than %d bytes", FRecordLine,
+                                    FMidName, static_cast<long long>(TMifLineReader::MaxLineLength)));
         FRecord += '\n';
         FRecord.append(Line);
-        if (Split(FRecord))
-            return;
+        Quote = OpenMidQuote(std::string_view(FRecord).substr(FRecord.size() - Line.size() - 1), FDelimiter, Quote);
     }
+    Split(FRecord);
 }
 
 bool TMifReader::Split(std::string_view Record)
@@ -406,6 +412,8 @@ void TMifReader::ReadText(TText* Text)
         if (!ReadDouble(V))
             return;
     SkipRestOfLine();
+    if (!std::isfinite(C[2] - C[0]) || !std::isfinite(C[3] - C[1]))
+        throw EConvertError(Format("The text box %g %g %g %g is too large", C[0], C[1], C[2], C[3]));
     Text->SetX(std::min(C[0], C[2]));
     Text->SetY(std::min(C[1], C[3]));
     Text->SetWidth(std::abs(C[2] - C[0]));

@@ -41,8 +41,10 @@ public:
     TMifReader(TMapLayer& Layer, const std::string& FileName);
     ~TMifReader();
 
-    /// False when the MIF file cannot be opened.
-    bool Open();
+    /// Opens the MIF file and the MID file beside it, when there is one;
+    /// raises EFOpenError when either cannot be opened (a missing MID is no
+    /// error, an existing one that cannot be read is).
+    void Open();
     /// Reads the whole file; raises on the first error.
     void Run();
     /// Number of the MIF line last read, from 1.

@@ -42,8 +42,8 @@ void LoadPair(std::string_view Mif, std::string_view Mid)
     cartova::TMapLayer Layer;
     try {
         cartova::detail::TMifReader Reader(Layer, Base + ".mif");
-        if (Reader.Open())
-            Reader.Run();
+        Reader.Open();
+        Reader.Run();
     } catch (const std::exception&) {
         // A clean error: what the provider reports as "Error reading mif-file".
     }

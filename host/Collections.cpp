@@ -3,6 +3,7 @@
 #include "host/Exceptions.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace cartova::host {
 
@@ -165,9 +166,20 @@ void TCollection::InsertItem(TCollectionItem* Item)
 void TCollection::RemoveItem(TCollectionItem* Item)
 {
     Notify(Item, opRemove);
-    FItems.erase(std::remove(FItems.begin(), FItems.end(), Item), FItems.end());
+    // Searched from the end: Clear and the destructor remove the last item,
+    // so freeing a collection looks at one slot an item.
+    const auto It = std::find(FItems.rbegin(), FItems.rend(), Item);
+    detail::RemovalSearchSteps() += static_cast<std::uint64_t>(It - FItems.rbegin()) + 1;
+    if (It != FItems.rend())
+        FItems.erase(std::next(It).base());
     Item->FCollection = nullptr;
     Changed();
+}
+
+std::uint64_t& detail::RemovalSearchSteps()
+{
+    thread_local std::uint64_t Steps = 0;
+    return Steps;
 }
 
 void TCollection::MoveItem(TCollectionItem* Item, int NewIndex)

@@ -4,6 +4,7 @@
 
 #include "host/Classes.h"
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -68,7 +69,7 @@ public:
     TCollectionItem* Insert(int Index);
     /// Frees item Index.
     void Delete(int Index);
-    /// Frees every item.
+    /// Frees every item, the last first; linear in the number of items.
     void Clear();
     /// The item with this ID, or nullptr.
     TCollectionItem* FindItemID(int ID) const;
@@ -100,6 +101,12 @@ private:
     int FNextID = 0;
     int FUpdateCount = 0;
 };
+
+namespace detail {
+/// The slots the collections of this thread have looked at to find the items
+/// they removed: the work of removals, for complexity checks.
+std::uint64_t& RemovalSearchSteps();
+} // namespace detail
 
 /// A collection whose items are all of class T, with typed access.
 template <typename T>

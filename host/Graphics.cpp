@@ -7,7 +7,9 @@
 #include <QGuiApplication>
 #include <QPalette>
 
+#include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace cartova::host {
 
@@ -64,7 +66,9 @@ int MulDiv(int A, int B, int C)
 {
     if (C == 0)
         return -1;
-    return static_cast<int>(std::llround(static_cast<double>(A) * B / C));
+    const double R = std::round(static_cast<double>(A) * B / C);
+    return static_cast<int>(std::clamp(R, static_cast<double>(std::numeric_limits<int>::min()),
+                                       static_cast<double>(std::numeric_limits<int>::max())));
 }
 
 } // namespace

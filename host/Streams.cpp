@@ -15,7 +15,13 @@ namespace cartova::host {
 
 namespace {
 
-std::string Reason(int error) { return std::generic_category().message(error); }
+// The error code of a path that names neither a file nor a directory.
+constexpr int NotRegular = -1;
+
+std::string Reason(int error)
+{
+    return error == NotRegular ? "Not a regular file" : std::generic_category().message(error);
+}
 
 // Largest chunk passed to one read or write call.
 constexpr std::int64_t MaxChunk = 1 << 30;
@@ -69,7 +75,8 @@ TFileStream::TFileStream(std::string_view fileName, unsigned mode) : FFileName(f
     const bool invalidName = fileName.empty() || fileName.find('\0') != std::string_view::npos;
     int error = ENOENT;
     if (!invalidName) {
-        int flags = O_CLOEXEC;
+        // O_NONBLOCK: opening a FIFO must not wait for its other end.
+        int flags = O_CLOEXEC | O_NONBLOCK;
         if (create)
             flags |= O_RDWR | O_CREAT | O_TRUNC;
         else
@@ -83,12 +90,15 @@ TFileStream::TFileStream(std::string_view fileName, unsigned mode) : FFileName(f
         while (FHandle < 0 && errno == EINTR);
         error = errno;
         struct stat st;
-        if (FHandle >= 0 && ::fstat(FHandle, &st) == 0 && S_ISDIR(st.st_mode)) {
-            // A directory opens for reading on this system but is not a file.
+        if (FHandle >= 0 && ::fstat(FHandle, &st) == 0 && !S_ISREG(st.st_mode)) {
+            // A directory opens for reading on this system, a FIFO or device
+            // without waiting: neither is a file.
             ::close(FHandle);
             FHandle = -1;
-            error = EISDIR;
+            error = S_ISDIR(st.st_mode) ? EISDIR : NotRegular;
         }
+        if (FHandle >= 0)
+            ::fcntl(FHandle, F_SETFL, ::fcntl(FHandle, F_GETFL) & ~O_NONBLOCK);
     }
     if (FHandle < 0) {
         const std::string message = "\"" + FFileName + "\". " + Reason(error);

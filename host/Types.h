@@ -3,8 +3,14 @@
 // (right and bottom exclusive), with the classic rectangle arithmetic.
 
 #include <algorithm>
+#include <limits>
 
 namespace cartova::host {
+
+/// The largest pixel coordinate, either sign, that the library computes from
+/// map coordinates: positions beyond it saturate, so sums and differences of
+/// a few coordinates and extents never leave the int range.
+inline constexpr int MaxScreenCoordinate = 1 << 28;
 
 /// A pixel position.
 struct TPoint {
@@ -27,11 +33,20 @@ struct TRect {
     int Right = 0;
     int Bottom = 0;
 
-    int Width() const { return Right - Left; }
-    int Height() const { return Bottom - Top; }
+    /// Right - Left and Bottom - Top, saturated to the int range.
+    int Width() const { return Span(Left, Right); }
+    int Height() const { return Span(Top, Bottom); }
     TPoint TopLeft() const { return {Left, Top}; }
     TPoint BottomRight() const { return {Right, Bottom}; }
     friend bool operator==(const TRect&, const TRect&) = default;
+
+private:
+    static int Span(int From, int To)
+    {
+        const long long D = static_cast<long long>(To) - From;
+        return static_cast<int>(std::clamp<long long>(D, std::numeric_limits<int>::min(),
+                                                      std::numeric_limits<int>::max()));
+    }
 };
 
 inline TPoint Point(int X, int Y) { return {X, Y}; }
@@ -109,6 +124,7 @@ namespace cartova {
 using host::TPoint;
 using host::TSize;
 using host::TRect;
+using host::MaxScreenCoordinate;
 using host::Point;
 using host::Rect;
 using host::Bounds;

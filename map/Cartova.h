@@ -82,9 +82,10 @@ public:
     // ---- transforms
     /// Client pixel (X, Y) to map coordinates.
     void ScreenToMap(int X, int Y, double& MX, double& MY) const override;
-    /// Map coordinates to the client pixel, halves rounded to even. With Clip,
-    /// each axis outside the view gives −1 or the client size, and any failure
-    /// (non-finite, outside 32 bits) gives (0, 0); never raises.
+    /// Map coordinates to the client pixel, halves rounded to even. Without
+    /// Clip, pixels beyond ±MaxScreenCoordinate saturate there and NaN gives 0.
+    /// With Clip, each axis outside the view gives −1 or the client size, and
+    /// any failure (non-finite, outside 32 bits) gives (0, 0); never raises.
     void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const override;
     /// The map rectangle shown in the client area.
     TBounds GetViewBounds() const override;

@@ -5,6 +5,7 @@
 #include "map/Layers.h"
 #include "objects/CustomMapObject.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <numbers>
@@ -26,16 +27,14 @@ bool RoundToInt32(double Value, int& Result)
     return true;
 }
 
-/// Unchecked rounding of the unclipped transform: a value outside 32 bits
-/// saturates instead of being undefined.
+/// Rounding of the unclipped transform: a value beyond MaxScreenCoordinate
+/// saturates there, so later pixel arithmetic stays within int; NaN gives 0.
 int RoundUnchecked(double Value)
 {
-    int Result = 0;
-    if (RoundToInt32(Value, Result))
-        return Result;
     if (std::isnan(Value))
         return 0;
-    return Value < 0 ? std::numeric_limits<int>::min() : std::numeric_limits<int>::max();
+    const double Limit = MaxScreenCoordinate;
+    return static_cast<int>(std::nearbyint(std::clamp(Value, -Limit, Limit)));
 }
 
 } // namespace

@@ -4,6 +4,9 @@
 
 #include <QString>
 
+#include <algorithm>
+#include <cstdlib>
+
 namespace cartova {
 
 namespace {
@@ -16,11 +19,17 @@ std::string ShapeText(int Shape)
         .toStdString();
 }
 
-/// The pixel size a font of Font's point size draws its em square at.
+/// The largest em square, in pixels, a symbol shape is drawn at.
+constexpr long long MaxShapePixels = 1 << 16;
+
+/// The pixel size a font of Font's height (or, without one, its point size)
+/// draws its em square at, within 0..MaxShapePixels.
 int FontPixelSize(const TFont* Font)
 {
-    const int H = Font->GetHeight();
-    return H < 0 ? -H : (Font->GetSize() * host::ScreenPixelsPerInch + 36) / 72;
+    const long long H = Font->GetHeight();
+    const long long Pixels =
+        H != 0 ? std::abs(H) : (static_cast<long long>(Font->GetSize()) * host::ScreenPixelsPerInch + 36) / 72;
+    return static_cast<int>(std::clamp<long long>(Pixels, 0, MaxShapePixels));
 }
 
 } // namespace

@@ -132,7 +132,8 @@ TEST_F(TMapFixture, ClippedConversionJudgesEachAxisAndNeverFails)
     Map.SetMaxX(180);
     int UX, UY;
     Map.MapToScreen(1e10, 1e10, UX, UY, false); // unclipped: saturates, no UB
-    EXPECT_EQ(UX, std::numeric_limits<int>::max());
+    EXPECT_EQ(UX, MaxScreenCoordinate);
+    EXPECT_EQ(UY, -MaxScreenCoordinate);
 }
 
 TEST_F(TMapFixture, ZoomSetterIgnoresZeroAndUnchangedValuesAndIsNotClamped)

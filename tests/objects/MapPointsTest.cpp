@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <array>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 using namespace cartova;
@@ -200,4 +202,35 @@ TEST(MapPoints, ReplacingAPartsListTakesItOverAndKeepsTheBoxCovering)
     P->SetPoints(nullptr);
     ASSERT_NE(P->GetPoints(), nullptr);
     EXPECT_EQ(P->GetPoints()->Count(), 0);
+}
+
+TEST(MapPoints, FreeingManyPartsIsLinear)
+{
+    // A region of 200 000 empty rings (what a 400 KB file can declare): each
+    // part freed looks at a constant number of slots to leave its collection,
+    // whether the collection is cleared or destroyed.
+    constexpr int Rings = 200000;
+    auto Parts = std::make_unique<TParts>();
+    for (int I = 0; I < Rings; ++I)
+        Parts->Add();
+    std::uint64_t& Steps = host::detail::RemovalSearchSteps();
+    const std::uint64_t Before = Steps;
+    Parts.reset();
+    EXPECT_LE(Steps - Before, 2ull * Rings);
+
+    TParts Cleared;
+    for (int I = 0; I < Rings; ++I)
+        Cleared.Add()->GetPoints()->Add(I, I);
+    const std::uint64_t Start = Steps;
+    Cleared.Clear();
+    EXPECT_EQ(Cleared.Count(), 0);
+    EXPECT_LE(Steps - Start, 2ull * Rings);
+
+    // Deleting one part from the front still finds and removes it.
+    TParts Some;
+    for (int I = 0; I < 3; ++I)
+        Some.Add()->GetPoints()->Add(I, 0);
+    Some.Delete(0);
+    ASSERT_EQ(Some.Count(), 2);
+    EXPECT_EQ(Some.GetItems(0)->GetPoints()->First().X, 1);
 }
