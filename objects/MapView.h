@@ -25,8 +25,9 @@ public:
     virtual TBitmap* GetSelectionPattern() const = 0;
 
     // ---- transforms
-    /// Map coordinates to the client pixel (halves rounded to even); with
-    /// Clip, each axis outside the view gives −1 or the client size.
+    /// Map coordinates to the client pixel (halves rounded to even); without
+    /// Clip, pixels beyond ±MaxScreenCoordinate saturate there; with Clip,
+    /// each axis outside the view gives −1 or the client size.
     virtual void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const = 0;
     /// Client pixel (X, Y) to map coordinates.
     virtual void ScreenToMap(int X, int Y, double& MX, double& MY) const = 0;
