@@ -1,5 +1,6 @@
 #include "apps/viewer/ViewerWindow.h"
 
+#include "apps/viewer/FinishedMap.h"
 #include "apps/viewer/MapExtent.h"
 #include "apps/viewer/MapToolBar.h"
 
@@ -32,6 +33,7 @@ namespace viewer {
 namespace {
 
 constexpr int MaxRecentFiles = 10;
+constexpr TColor DrawingFill = TColor(0x5AB4F0), DrawingLine = TColor(0x000080);
 const char* const RecentKey = "recentFiles";
 const char* const GeometryKey = "window/geometry";
 const char* const StateKey = "window/state";
@@ -98,6 +100,11 @@ TViewerWindow::TViewerWindow(QWidget* Parent) : QMainWindow(Parent)
     resize(1100, 700);
     setCentralWidget(Holder(FMap));
     FMap.SetFastSelection(true);
+    FMap.SetColor(static_cast<TColor>(SeaColor));
+    // What the drawing tools draw with: an orange fill, a dark red outline.
+    FMap.GetOptions()->GetDefaultBrush()->SetColor(DrawingFill);
+    FMap.GetOptions()->GetDefaultPen()->SetColor(DrawingLine);
+    FMap.GetOptions()->GetDefaultPen()->SetWidth(2);
 
     FToolBar = addToolBar("Map tools");
     FToolBar->setObjectName("MapTools");
@@ -515,6 +522,8 @@ bool TViewerWindow::WriteLayout(const QString& File) const
     QJsonObject O;
     O["window"] = RectJson(frameGeometry());
     O["map"] = RectJson(OnScreen(FMap, FMap.GetClientRect()));
+    const TBounds View = FMap.GetViewBounds();
+    O["view"] = QJsonArray{View.MinX, View.MinY, View.MaxX, View.MaxY};
     O["tools"] = Tools;
     O["layerRows"] = Rows;
     O["gridRowNumbers"] = Cells;
