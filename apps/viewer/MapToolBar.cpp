@@ -117,7 +117,7 @@ QAction* TMapToolBar::Action(const std::string& ClassName) const
 
 void TMapToolBar::Activate(const std::string& ClassName)
 {
-    if (TCustomMapTool* T = Tool(ClassName); T && T->GetEnabled())
+    if (TCustomMapTool* T = Tool(ClassName))
         T->SetActive(true);
     Refresh();
 }

@@ -49,7 +49,7 @@ public:
     cartova::TCustomMapTool* Tool(const std::string& ClassName) const;
     /// The button of the tool of class ClassName, or nullptr.
     QAction* Action(const std::string& ClassName) const;
-    /// Activates the tool of class ClassName (when it is enabled).
+    /// Activates the tool of class ClassName.
     void Activate(const std::string& ClassName);
 
 private:
