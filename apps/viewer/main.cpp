@@ -1,6 +1,7 @@
 // cartova-viewer: the desktop map viewer. Opens the map files given (MIF,
 // TAB, workspaces), or the bundled samples without any, in a window; without
 // a display, --picture draws them as a finished map into a PNG.
+#include "apps/cartova/Platform.h"
 #include "apps/viewer/FinishedMap.h"
 #include "apps/viewer/MapFiles.h"
 #include "apps/viewer/ViewerWindow.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -134,10 +136,8 @@ int main(int argc, char** argv)
     TOptions O;
     if (const int Status = Parse(argc, argv, O); Status >= 0)
         return Status;
-    if (!O.Picture.empty() && !std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    else if (!HasDisplay())
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    if (!O.Picture.empty() || !HasDisplay())
+        cartova::cli::SetUpHeadlessPlatform();
     QApplication App(argc, argv);
     QApplication::setApplicationName("cartova-viewer");
     QApplication::setOrganizationName("Cartova");
