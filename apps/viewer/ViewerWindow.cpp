@@ -158,38 +158,53 @@ void TViewerWindow::BuildDocks()
     resizeDocks({LayersDock, GridDock}, {200, 400}, Qt::Vertical);
 }
 
+std::function<void()> TViewerWindow::Guarded(std::function<void()> Action)
+{
+    // No exception may reach Qt's event loop: it becomes a message.
+    return [this, Action = std::move(Action)] {
+        try {
+            Action();
+        } catch (const std::exception& E) {
+            Report(E.what(), true);
+        }
+    };
+}
+
 void TViewerWindow::BuildMenus()
 {
     QMenu* File = menuBar()->addMenu("&File");
-    QAction* Open = File->addAction("&Open…", this, [this] { OpenDialog(); });
+    QAction* Open = File->addAction("&Open…", this, Guarded([this] { OpenDialog(); }));
     Open->setObjectName("OpenAction");
     Open->setShortcut(QKeySequence::Open);
     FRecentMenu = File->addMenu("&Recent files");
-    connect(FRecentMenu, &QMenu::aboutToShow, this, [this] { FillRecentMenu(); });
+    connect(FRecentMenu, &QMenu::aboutToShow, this, Guarded([this] { FillRecentMenu(); }));
     File->addSeparator();
-    QAction* New = File->addAction("&New layer", this, [this] { NewLayer(); });
+    QAction* New = File->addAction("&New layer", this, Guarded([this] { NewLayer(); }));
     New->setObjectName("NewLayerAction");
     New->setShortcut(QKeySequence::New);
-    QAction* Save = File->addAction("&Save layer as…", this, [this] { SaveDialog(); });
+    QAction* Save = File->addAction("&Save layer as…", this, Guarded([this] { SaveDialog(); }));
     Save->setObjectName("SaveLayerAction");
     Save->setShortcut(QKeySequence("Ctrl+Shift+S"));
-    QAction* Export = File->addAction("&Export picture…", this, [this] { ExportDialog(); });
+    QAction* Export = File->addAction("&Export picture…", this, Guarded([this] { ExportDialog(); }));
     Export->setObjectName("ExportAction");
     Export->setShortcut(QKeySequence("Ctrl+E"));
     File->addSeparator();
-    QAction* Quit = File->addAction("&Quit", this, [this] { close(); });
+    QAction* Quit = File->addAction("&Quit", this, Guarded([this] { close(); }));
     Quit->setShortcut(QKeySequence::Quit);
 
     QMenu* View = menuBar()->addMenu("&View");
-    View->addAction("Zoom to &layer", this, [this] { ZoomToLayer(); })->setShortcut(QKeySequence("Ctrl+L"));
-    View->addAction("Zoom to &selection", this, [this] { ZoomToSelection(); })
+    View->addAction("Zoom to &layer", this, Guarded([this] { ZoomToLayer(); }))
+        ->setShortcut(QKeySequence("Ctrl+L"));
+    View->addAction("Zoom to &selection", this, Guarded([this] { ZoomToSelection(); }))
         ->setShortcut(QKeySequence("Ctrl+Shift+L"));
-    View->addAction("&Whole map", this, [this] { ShowWholeMap(); })->setShortcut(QKeySequence("Ctrl+0"));
+    View->addAction("&Whole map", this, Guarded([this] { ShowWholeMap(); }))
+        ->setShortcut(QKeySequence("Ctrl+0"));
     QMenu* Rotate = View->addMenu("&Rotate");
-    Rotate->addAction("15° &clockwise", this, [this] { RotateBy(15); })->setShortcut(QKeySequence("Ctrl+R"));
-    Rotate->addAction("15° c&ounter-clockwise", this, [this] { RotateBy(-15); })
+    Rotate->addAction("15° &clockwise", this, Guarded([this] { RotateBy(15); }))
+        ->setShortcut(QKeySequence("Ctrl+R"));
+    Rotate->addAction("15° c&ounter-clockwise", this, Guarded([this] { RotateBy(-15); }))
         ->setShortcut(QKeySequence("Ctrl+Shift+R"));
-    Rotate->addAction("&No rotation", this, [this] { Straighten(); });
+    Rotate->addAction("&No rotation", this, Guarded([this] { Straighten(); }));
     View->addSeparator();
     for (QDockWidget* Dock : findChildren<QDockWidget*>())
         View->addAction(Dock->toggleViewAction());
@@ -244,12 +259,19 @@ void TViewerWindow::WatchMap()
         statusBar()->clearMessage();
     };
     FWatcher = std::make_unique<TMapWatcher>([this](TMapDataLinkEvent Event) {
-        if (Event == mdlAddSelection || Event == mdlDelSelection)
+        if (Event == mdlAddSelection || Event == mdlDelSelection) {
             ShowSelectionCount();
-        else
-            FTools->Refresh();
-        if (Event == mdlAfterDelLayer || Event == mdlDelLayer)
+            return;
+        }
+        FTools->Refresh();
+        if (Event == mdlAfterAddLayer || Event == mdlAfterDelLayer || Event == mdlMoveLayer ||
+            Event == mdlExchangeLayer) {
+            UpdateTitle();
             ShowSelectionCount();
+            // The grid shows what the layer box names, also after a deletion.
+            if (FGrid.GetLayer() != FCombo.GetCurrentLayer())
+                FGrid.SetLayer(FCombo.GetCurrentLayer());
+        }
     });
     FWatcher->SetMap(&FMap);
 }
@@ -403,7 +425,7 @@ void TViewerWindow::FillRecentMenu()
     for (int I = 0; I < Recent.size(); ++I) {
         const QString F = Recent[I];
         FRecentMenu->addAction(QString("&%1 %2").arg(I + 1).arg(QFileInfo(F).fileName()), this,
-                               [this, F] { OpenFiles({F}); })
+                               Guarded([this, F] { OpenFiles({F}); }))
             ->setToolTip(F);
     }
     if (Recent.isEmpty())

@@ -16,6 +16,7 @@
 #include <QMainWindow>
 #include <QStringList>
 
+#include <functional>
 #include <memory>
 
 class QLabel;
@@ -84,6 +85,8 @@ protected:
     void dropEvent(QDropEvent* Event) override;
 
 private:
+    /// Action, with any exception it raises reported in a message.
+    std::function<void()> Guarded(std::function<void()> Action);
     void BuildDocks();
     void BuildMenus();
     void BuildStatusBar();

@@ -124,8 +124,8 @@ int WritePicture(const TOptions& O)
         std::cerr << "cartova-viewer: " << E.what() << "\n";
         return 1;
     }
-    std::cout << "The map was drawn into " << QFileInfo(QString::fromStdString(O.Picture)).absoluteFilePath().toStdString()
-              << "\n";
+    const QString Written = QFileInfo(QString::fromStdString(O.Picture)).absoluteFilePath();
+    std::cout << "The map was drawn into " << Written.toStdString() << "\n";
     return 0;
 }
 

@@ -24,8 +24,8 @@ TResult RunViewer(const QStringList& Args)
     P.start(CARTOVA_VIEWER_EXE, Args);
     if (!P.waitForFinished(90000))
         return {};
-    return {P.exitStatus() == QProcess::NormalExit ? P.exitCode() : -1, QString::fromLocal8Bit(P.readAllStandardOutput()),
-            QString::fromLocal8Bit(P.readAllStandardError())};
+    return {P.exitStatus() == QProcess::NormalExit ? P.exitCode() : -1,
+            QString::fromLocal8Bit(P.readAllStandardOutput()), QString::fromLocal8Bit(P.readAllStandardError())};
 }
 
 const QString Samples = CARTOVA_SAMPLE_DIR;
