@@ -4,6 +4,7 @@
 #include "formats/MifAttributes.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
+#include "map/Workspace.h"
 #include "objects/NoGeometry.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
@@ -205,36 +206,21 @@ void ReadPenAndBrush(mitab_feature F, TCustomMapObject* O)
     O->GetBrush()->SetStyle(BrushStyleOfMif(mitab_c_get_brush_pattern(F)));
 }
 
-// Styles of an object a load created.
+// Styles of an object a load created: the feature's, then the layer's
+// override when it is set.
 void ApplyStyles(mitab_feature F, TCustomMapObject* O, int Class, const TMapStyle& Override)
 {
-    if (Override.StyleSet) {
-        O->GetBrush()->SetColor(Override.BrushColor);
-        O->GetBrush()->SetStyle(static_cast<TBrushStyle>(Override.BrushStyle));
-        O->SetBGColor(Override.BrushBGColor);
-        O->SetUseBGColor(Override.BrushUseBGColor);
-        O->GetPen()->SetColor(Override.PenColor);
-        O->GetPen()->SetStyle(static_cast<TPenStyle>(Override.PenStyle));
-        O->GetPen()->SetWidth(Override.PenWidth);
-    } else {
-        ReadPenAndBrush(F, O);
-        O->SetBGColor(MifColorToColor(mitab_c_get_brush_bgcolor(F)));
-        O->SetUseBGColor(O->GetBrush()->GetStyle() != bsClear && mitab_c_get_brush_transparent(F) == 0);
-    }
+    ReadPenAndBrush(F, O);
+    O->SetBGColor(MifColorToColor(mitab_c_get_brush_bgcolor(F)));
+    O->SetUseBGColor(O->GetBrush()->GetStyle() != bsClear && mitab_c_get_brush_transparent(F) == 0);
     if (Class == TABFC_Text) {
         auto* T = static_cast<TText*>(O);
-        T->GetFont()->SetName(Override.StyleSet ? Override.FontName : std::string(mitab_c_get_font(F)));
+        T->GetFont()->SetName(mitab_c_get_font(F));
         T->SetHeight(mitab_c_get_text_height(F));
         T->SetWidth(mitab_c_get_text_width(F));
         T->SetAngle(mitab_c_get_text_angle(F));
-        if (Override.StyleSet) {
-            T->GetFont()->SetColor(Override.FontColor);
-            T->SetBGColor(Override.FontBGColor);
-            T->SetUseBGColor(Override.FontBGColor != 0);
-        } else {
-            T->GetFont()->SetColor(MifColorToColor(mitab_c_get_text_fgcolor(F)));
-            T->SetBGColor(MifColorToColor(mitab_c_get_text_bgcolor(F)));
-        }
+        T->GetFont()->SetColor(MifColorToColor(mitab_c_get_text_fgcolor(F)));
+        T->SetBGColor(MifColorToColor(mitab_c_get_text_bgcolor(F)));
         T->SetText(mitab_c_get_text(F));
     } else if (Class == TABFC_Point || Class == TABFC_FontPoint) {
         auto* S = static_cast<TSymbol*>(O);
@@ -248,6 +234,8 @@ void ApplyStyles(mitab_feature F, TCustomMapObject* O, int Class, const TMapStyl
         S->GetFont()->SetColor(MifColorToColor(mitab_c_get_symbol_color(F)));
         S->GetFont()->SetSize(mitab_c_get_symbol_size(F));
     }
+    if (Override.StyleSet)
+        ApplyMapStyle(Override, *O);
 }
 
 // The map object a feature class becomes; nullptr for classes without one.

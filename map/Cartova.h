@@ -151,6 +151,15 @@ public:
     void ShowProgress(int Progress);
     void StopProgress();
 
+    // ---- workspaces
+    /// Opens the tables of the MapInfo workspace FileName as layers on top of
+    /// the existing ones, in the map window's order (bottom first), with the
+    /// workspace's visibility, labels, editable layer and global styles, and
+    /// centres the map as the workspace says; the zoom stays. Tables whose
+    /// files are not found are skipped. Raises EFOpenError when FileName
+    /// cannot be opened (nothing changes then). See map/Workspace.h.
+    void LoadWOR(const std::string& FileName);
+
     // ---- display switches
     bool GetShowSelection() const override { return FShowSelection; }
     void SetShowSelection(bool Value);
