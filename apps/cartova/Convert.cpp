@@ -45,6 +45,8 @@ int Convert(const TArgs& Args)
         throw TFileError(OutArg, "this is the input file; use --overwrite to replace it");
     if (!Overwrite && std::filesystem::exists(Out))
         throw TFileError(OutArg, "the file exists; use --overwrite to replace it");
+    if (IsWorkspace(InArg))
+        throw TFileError(InArg, "a workspace names several tables; convert one of them");
     if (!FormatProviders || !FormatProviders->FindSuitableProvider(Out))
         throw TFileError(OutArg, "not a kind of file cartova writes; it writes " + ProviderKinds());
     std::error_code Ec;

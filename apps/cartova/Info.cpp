@@ -17,7 +17,7 @@ const char* const Help = R"(Usage: cartova info FILE... [--json]
 Describes each layer of the FILEs: its file, coordinate system and charset,
 its extent, its objects by class (and the objects the reader skipped because
 Cartova has no class for their kind), and its columns with the types the file
-declares.
+declares. A workspace (.wor) brings the tables of its map window, bottom first.
 
 Options:
   --json       print one JSON object instead:

@@ -68,8 +68,10 @@ std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
         throw TFileError(File, "is a folder, not a map file");
     if (!FileExists(Path))
         throw TFileError(File, "no such file");
+    if (IsWorkspace(Path))
+        return OpenWorkspace(File, Path);
     if (!FormatProviders || !FormatProviders->FindSuitableProvider(Path))
-        throw TFileError(File, "not a kind of file cartova reads; it reads " + ProviderKinds());
+        throw TFileError(File, "not a kind of file cartova reads; it reads " + ReadableKinds());
     TFileMessages Messages(File);
     TMapLayers* Layers = FMap->GetLayers();
     TMapLayer* Layer = Layers->Add(Path, "");
@@ -80,6 +82,41 @@ std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
     if (!Messages.Errors().empty()) // errors the reader read past
         Warn(File, Messages.Errors());
     return {Layer};
+}
+
+std::vector<TMapLayer*> TMapSession::OpenWorkspace(const std::string& File, const std::string& Path)
+{
+    TWorkspace Workspace;
+    try {
+        Workspace = ReadWorkspace(Path);
+    } catch (const std::exception& E) {
+        throw TFileError(File, E.what());
+    }
+    TFileMessages Messages(File);
+    const TWorkspaceLoad Load = ApplyWorkspace(*FMap, Workspace, ExtractFileDir(Path));
+    for (const std::string& Missing : Load.Missing)
+        Warn(File, "table \"" + Missing + "\" not found; skipped");
+    // A table that could not be read leaves no empty layer behind.
+    std::vector<TMapLayer*> Layers;
+    TMapLayers* MapLayers = FMap->GetLayers();
+    for (TMapLayer* Layer : Load.Layers) {
+        if (!Layer->GetFileName().empty()) {
+            Layers.push_back(Layer);
+            continue;
+        }
+        Warn(File, "table \"" + Layer->GetName() + "\" could not be read; skipped");
+        MapLayers->Delete(MapLayers->IndexOf(Layer));
+    }
+    if (!Messages.Errors().empty())
+        Warn(File, Messages.Errors());
+    if (Workspace.HasCenter)
+        FCenter = {Workspace.CenterX, Workspace.CenterY};
+    return Layers;
+}
+
+bool IsWorkspace(const std::string& File)
+{
+    return SameText(ExtractFileExt(File), ".wor");
 }
 
 TProviders::TProviders()
@@ -97,6 +134,12 @@ std::string ProviderKinds()
         Kinds += (Kinds.empty() ? "" : ", ") + Filter.substr(0, Filter.find('|'));
     }
     return Kinds;
+}
+
+std::string ReadableKinds()
+{
+    const std::string Kinds = ProviderKinds();
+    return Kinds + (Kinds.empty() ? "" : ", ") + "MapInfo Workspaces (*.wor)";
 }
 
 bool MapExtent(TCartova& Map, TBounds& Extent)

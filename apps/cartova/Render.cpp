@@ -20,6 +20,7 @@ namespace {
 const char* const Help = R"(Usage: cartova render FILE... -o OUTPUT [OPTIONS]
 
 Draws the layers of the map FILEs, the first at the bottom, into an image.
+A workspace (.wor) brings the tables of its map window with their styles.
 
 Options:
   -o, --output OUTPUT  the image to write; its extension chooses the format:
@@ -30,7 +31,7 @@ Options:
                        show this box of map coordinates, as large as the
                        image holds it (not with --center or --zoom)
   --center X,Y         the map point at the centre of the image (default: the
-                       centre of all layers)
+                       centre a workspace gives, else the centre of all layers)
   --zoom Z             the scale relative to the view that fits all layers,
                        which is 1: at 2 a map unit is twice as many pixels
                        long and the image shows half the width
@@ -205,6 +206,10 @@ int Render(const TArgs& Args)
     Map.SetColor(QColorToColor(Background));
     for (const std::string& File : A.Operands())
         Session.Open(File);
+    // A workspace's centre stands for --center.
+    const bool Centred = HasCenter || (!HasBox && Session.WorkspaceCenter());
+    if (!HasCenter && Centred)
+        Center = {Session.WorkspaceCenter()->first, Session.WorkspaceCenter()->second};
 
     // The view: the point it turns about and centres on, and what it must hold.
     TBounds Extent;
@@ -213,7 +218,7 @@ int Render(const TArgs& Args)
     if (HasBox) {
         CX = (Box.MinX + Box.MaxX) / 2;
         CY = (Box.MinY + Box.MaxY) / 2;
-    } else if (HasCenter) {
+    } else if (Centred) {
         CX = Center[0];
         CY = Center[1];
     } else if (HasExtent) {
@@ -230,7 +235,7 @@ int Render(const TArgs& Args)
     double Scale = Map.GetZoom();
     if (!Hold.empty()) {
         const TBounds View = Turned(Map, Hold);
-        if (!HasBox && !HasCenter) {
+        if (!HasBox && !Centred) {
             CX = (View.MinX + View.MaxX) / 2;
             CY = (View.MinY + View.MaxY) / 2;
         }

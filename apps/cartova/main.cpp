@@ -47,7 +47,7 @@ void PrintHelp()
                  "  --version    print the version and exit\n"
                  "\n"
                  "A map file is one of: "
-              << ProviderKinds()
+              << ReadableKinds()
               << ".\n"
                  "Run 'cartova COMMAND --help' for the arguments of a command.\n"
                  "\n"
