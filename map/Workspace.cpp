@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <limits>
 #include <map>
 #include <unordered_map>
 
@@ -33,6 +32,13 @@ bool WordIs(std::string_view S, std::size_t At, std::string_view W)
     const std::size_t End = At + W.size();
     return S.substr(At, W.size()) == W && (At == 0 || !IsWordChar(S[At - 1])) &&
            (End >= S.size() || !IsWordChar(S[End]));
+}
+
+std::size_t SkipBlanks(std::string_view S, std::size_t At)
+{
+    while (At < S.size() && IsBlank(S[At]))
+        ++At;
+    return At;
 }
 
 } // namespace
@@ -94,13 +100,6 @@ namespace {
 using detail::ParsePair;
 using detail::ParseTriple;
 using detail::WorkspaceColor;
-
-std::size_t SkipBlanks(std::string_view S, std::size_t At)
-{
-    while (At < S.size() && IsBlank(S[At]))
-        ++At;
-    return At;
-}
 
 // The first position at or after From where the lower-case Words follow each
 // other, separated by blanks, as whole words; End is set past the last one.
@@ -263,7 +262,7 @@ private:
     std::string_view Text() const { return FText; }
     std::string_view Lower() const { return FLower; }
 
-    // Step 1: the tables the "Open Table" statements name, in order; a repeated alias keeps its place.
+    // The tables the "Open Table" statements name, in order; a repeated alias keeps its place.
     void ReadOpenTables()
     {
         std::vector<std::string> Lines;
@@ -295,7 +294,7 @@ private:
         return Found == FIndex.end() ? -1 : Found->second;
     }
 
-    // Step 2: the tables of the last map statement, bottom first (the
+    // The tables of the last map statement, bottom first (the
     // statement names the top layer first); every opened table, in order,
     // when there is none. The text of earlier map windows is dropped.
     std::vector<int> ApplyMapFrom()
@@ -429,7 +428,7 @@ private:
         return {};
     }
 
-    // Step 5: display, labels and style of the layer T.Number.
+    // Display, labels and style of the layer T.Number.
     void ReadLayer(TWorkspaceTable& T, TWorkspaceStyle& Style) const
     {
         const auto Found = FLayers.find(T.Number);
@@ -465,11 +464,11 @@ private:
     }
 
     // The text between the parentheses after the whole word Key in R; false when none.
-    bool Clause(const TRange& R, std::string_view Key, std::string_view& Inner, std::size_t From = npos) const
+    bool Clause(const TRange& R, std::string_view Key, std::string_view& Inner) const
     {
         const std::string_view In = Lower().substr(0, R.End);
         std::size_t End = 0;
-        for (std::size_t At = FindWords(In, From == npos ? R.Begin : From, {Key}, &End); At != npos;
+        for (std::size_t At = FindWords(In, R.Begin, {Key}, &End); At != npos;
              At = FindWords(In, At + 1, {Key}, &End)) {
             const std::size_t Open = SkipBlanks(In, End);
             if (Open >= In.size() || In[Open] != '(')
@@ -483,7 +482,7 @@ private:
         return false;
     }
 
-    // Step 6: the brush, pen and font of a global clause; parts it lacks keep their values.
+    // The brush, pen and font of a global clause; parts it lacks keep their values.
     void ReadStyle(const TRange& R, TWorkspaceStyle& S) const
     {
         TMapStyle& M = S.Style;
@@ -528,7 +527,7 @@ private:
         }
     }
 
-    // Step 7: the centre of the first "Set Map" statement.
+    // The centre of the first "Set Map" statement.
     void ReadCenter()
     {
         if (FSetMap == npos)
@@ -555,32 +554,39 @@ private:
 
 } // namespace
 
+namespace {
+
+// The position of the opening quote of the first "Open Table" statement's
+// path in the lower-cased Line; npos when none.
+std::size_t OpenTableQuote(std::string_view Lower)
+{
+    std::size_t End = 0;
+    for (std::size_t At = FindWords(Lower, 0, {"open", "table"}, &End); At != npos;
+         At = FindWords(Lower, At + 1, {"open", "table"}, &End)) {
+        const std::size_t Quote = SkipBlanks(Lower, End);
+        if (Quote > End && Quote < Lower.size() && Lower[Quote] == '"')
+            return Quote;
+    }
+    return npos;
+}
+
+} // namespace
+
 namespace detail {
 
 int FindLine(int Start, const std::vector<std::string>& Lines)
 {
-    for (int I = std::max(Start, 0); I < static_cast<int>(Lines.size()); ++I) {
-        const std::string Lower = LowerCase(Lines[I]);
-        std::size_t End = 0;
-        for (std::size_t At = FindWords(Lower, 0, {"open", "table"}, &End); At != npos;
-             At = FindWords(Lower, At + 1, {"open", "table"}, &End)) {
-            const std::size_t Quote = SkipBlanks(Lower, End);
-            if (Quote > End && Quote < Lower.size() && Lower[Quote] == '"')
-                return I;
-        }
-    }
+    for (int I = std::max(Start, 0); I < static_cast<int>(Lines.size()); ++I)
+        if (OpenTableQuote(LowerCase(Lines[I])) != npos)
+            return I;
     return -1;
 }
 
 bool ParseOpenTable(std::string_view Line, std::string& Alias, std::string& Path)
 {
     const std::string Lower = LowerCase(Line);
-    std::size_t End = 0;
-    const std::size_t At = FindWords(Lower, 0, {"open", "table"}, &End);
-    if (At == npos)
-        return false;
-    const std::size_t Quote = SkipBlanks(Lower, End);
-    if (Quote >= Lower.size() || Lower[Quote] != '"')
+    const std::size_t Quote = OpenTableQuote(Lower);
+    if (Quote == npos)
         return false;
     const std::size_t Close = Lower.find('"', Quote + 1);
     if (Close == npos)

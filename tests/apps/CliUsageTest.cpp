@@ -52,7 +52,8 @@ TEST(CliUsageTest, HelpGoesToStdoutWithStatusZero)
         for (const char* Command : {"render", "info", "convert", "index"})
             EXPECT_NE(R.Out.find(std::string("\n  ") + Command + " "), std::string::npos) << Command;
         EXPECT_NE(R.Out.find("A map file is one of: MapInfo Interchange Format Files (*.mif), "
-                                     "MapInfo Files (*.mif; *.tab)."), std::string::npos);
+                                     "MapInfo Files (*.mif; *.tab), MapInfo Workspaces (*.wor)."),
+                  std::string::npos);
         EXPECT_NE(R.Out.find("Exit status:\n  0  success\n  1  a file could not be read or written\n  2  usage error"),
                   std::string::npos)
             << R.Out;
@@ -145,7 +146,7 @@ TEST(CliUsageTest, FileErrorsNameTheFileWithStatusOne)
         {"info " + Shape,
          "cartova info: " + Shape +
              ": not a kind of file cartova reads; it reads MapInfo Interchange Format Files (*.mif), MapInfo "
-             "Files (*.mif; *.tab)\n"},
+             "Files (*.mif; *.tab), MapInfo Workspaces (*.wor)\n"},
         {"render " + Samples + "/countries110.mif -o /nonexistent/a.png",
          "cartova render: /nonexistent/a.png: cannot be written: "},
         {"convert " + Samples + "/countries110.mif " + Output + "/usage.shp",
