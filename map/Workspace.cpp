@@ -86,7 +86,7 @@ bool ParseTriple(std::string_view Text, double& A, double& B, double& C)
 TColor WorkspaceColor(std::int64_t V)
 {
     if (V < 0)
-        throw ERangeError("Range check error");
+        throw ERangeError("Range check error: the colour " + std::to_string(V) + " is negative");
     const std::int64_t Red = std::min<std::int64_t>(255, V / 65536);
     const std::int64_t Green = std::min<std::int64_t>(255, (V % 65536) / 256);
     const std::int64_t Blue = V % 256;

@@ -109,6 +109,8 @@ std::vector<TMapLayer*> TMapSession::OpenWorkspace(const std::string& File, cons
     }
     if (!Messages.Errors().empty())
         Warn(File, Messages.Errors());
+    if (Layers.empty() && !Workspace.Tables.empty())
+        throw TFileError(File, "none of the workspace's tables could be opened");
     if (Workspace.HasCenter)
         FCenter = {Workspace.CenterX, Workspace.CenterY};
     return Layers;

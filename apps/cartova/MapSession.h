@@ -44,7 +44,7 @@ public:
     /// when the file is missing, of a kind no provider reads, or cannot be
     /// read; the map is as before then. A workspace (.wor) opens the tables
     /// it names that can be read, warning of the others, and sets the
-    /// centre it gives.
+    /// centre it gives; it fails when none of its tables opens.
     std::vector<TMapLayer*> Open(const std::string& File);
     /// The centre the last workspace opened gave, if any.
     const std::optional<std::pair<double, double>>& WorkspaceCenter() const { return FCenter; }

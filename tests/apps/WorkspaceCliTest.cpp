@@ -82,6 +82,13 @@ TEST(WorkspaceCliTest, MissingTablesAreReportedAndSkipped)
     EXPECT_NE(Out.find("w.wor: table \"Bad\" could not be read; skipped"), std::string::npos) << Out;
     EXPECT_NE(Out.find(Dir + "/a.mif"), std::string::npos) << Out;
 
+    std::ofstream(Dir + "/empty.wor", std::ios::binary) << "Open Table \"gone\" As Gone\n";
+    ASSERT_EQ(RunCli("info " + Dir + "/empty.wor", Out), 1) << Out;
+    EXPECT_NE(Out.find("empty.wor: none of the workspace's tables could be opened"), std::string::npos) << Out;
+    std::ofstream(Dir + "/negative.wor", std::ios::binary)
+        << "Open Table \"a.mif\" As A\nMap From A\nSet Map\n Layer 1\n Display Global Pen (1, 2, -1)\n";
+    ASSERT_EQ(RunCli("render " + Dir + "/negative.wor -o " + Dir + "/n.png", Out), 1) << Out;
+    EXPECT_NE(Out.find("negative.wor: Range check error: the colour -1 is negative"), std::string::npos) << Out;
     ASSERT_EQ(RunCli("info " + Dir + "/none.wor", Out), 1) << Out;
     EXPECT_NE(Out.find("none.wor: no such file"), std::string::npos) << Out;
     ASSERT_EQ(RunCli("convert " + Wor + " " + Dir + "/out.mif", Out), 1) << Out;
