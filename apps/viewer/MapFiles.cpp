@@ -29,7 +29,14 @@ public:
     TGatheredMessages& operator=(const TGatheredMessages&) = delete;
 
     const std::string& Errors() const { return FErrors; }
-    const std::string& Warnings() const { return FWarnings; }
+    /// Appends what was gathered to Warnings, each line naming File: errors
+    /// the reader read past are warnings of a file that did open.
+    void AddTo(std::string& Warnings, const std::string& File) const
+    {
+        for (const std::string* Text : {&FErrors, &FWarnings})
+            if (!Text->empty())
+                Warnings += (Warnings.empty() ? "" : "\n") + File + ": " + *Text;
+    }
 
 private:
     std::string FErrors, FWarnings;
@@ -62,6 +69,33 @@ QStringList Patterns(const QString& Filter)
 
 const QString WorkspaceFilter = "MapInfo Workspaces (*.wor)";
 
+// The workspace Path (File as the user named it) into Map: the layers of the
+// tables it opened. Layers it added before failing are taken out again.
+std::vector<TMapLayer*> OpenWorkspace(TCartova& Map, const std::string& File, const std::string& Path,
+                                      const TGatheredMessages& Messages, std::string& Warnings)
+{
+    TMapLayers* Layers = Map.GetLayers();
+    const int Before = Layers->Count();
+    std::string Error;
+    try {
+        Map.LoadWOR(Path);
+    } catch (const std::exception& E) {
+        Error = E.what();
+    }
+    if (Error.empty() && Layers->Count() == Before)
+        Error = Messages.Errors().empty() ? "none of the workspace's tables could be opened" : Messages.Errors();
+    if (!Error.empty()) {
+        while (Layers->Count() > Before)
+            Layers->Delete(Layers->Count() - 1);
+        throw TFileError(Named(File, Error));
+    }
+    Messages.AddTo(Warnings, File);
+    std::vector<TMapLayer*> Added;
+    for (int I = Before; I < Layers->Count(); ++I)
+        Added.push_back(Layers->GetLayers(I));
+    return Added;
+}
+
 } // namespace
 
 TProviders::TProviders()
@@ -83,8 +117,7 @@ QStringList ProviderFilters()
 QString OpenFilter()
 {
     QStringList Filters = ProviderFilters();
-    if (WorkspacesSupported())
-        Filters << WorkspaceFilter;
+    Filters << WorkspaceFilter;
     QStringList All;
     for (const QString& F : Filters)
         for (const QString& P : Patterns(F))
@@ -108,16 +141,14 @@ QString FilterExtension(const QString& Filter)
     return {};
 }
 
-bool WorkspacesSupported()
+bool IsWorkspace(const std::string& File)
 {
-    return false;
+    return SameText(ExtractFileExt(File), ".wor");
 }
 
 bool IsMapFile(const std::string& File)
 {
-    if (SameText(ExtractFileExt(File), ".wor"))
-        return WorkspacesSupported();
-    return FormatProviders && FormatProviders->FindSuitableProvider(File);
+    return IsWorkspace(File) || (FormatProviders && FormatProviders->FindSuitableProvider(File));
 }
 
 std::vector<TMapLayer*> OpenMapFile(TCartova& Map, const std::string& File, std::string& Warnings)
@@ -133,6 +164,8 @@ std::vector<TMapLayer*> OpenMapFile(TCartova& Map, const std::string& File, std:
 
     TGatheredMessages Messages;
     TMapLayers* Layers = Map.GetLayers();
+    if (IsWorkspace(Path))
+        return OpenWorkspace(Map, File, Path, Messages, Warnings);
     // The layer joins the map first, so that the companion controls hear of
     // it with its name, and leaves it again when the file cannot be read.
     TMapLayer* Layer = Layers->Add("", ChangeFileExt(ExtractFileName(Path), ""));
@@ -147,10 +180,7 @@ std::vector<TMapLayer*> OpenMapFile(TCartova& Map, const std::string& File, std:
         Layers->Delete(Layers->IndexOf(Layer));
         throw TFileError(Named(File, Error));
     }
-    // Errors the reader read past are warnings of a file that did open.
-    for (const std::string* Text : {&Messages.Errors(), &Messages.Warnings()})
-        if (!Text->empty())
-            Warnings += (Warnings.empty() ? "" : "\n") + Named(File, *Text);
+    Messages.AddTo(Warnings, File);
     return {Layer};
 }
 

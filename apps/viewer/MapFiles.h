@@ -54,14 +54,15 @@ QString FilterExtension(const QString& Filter);
 /// Whether the viewer opens File, judged by its name: a provider accepts it
 /// or it is a workspace (.wor).
 bool IsMapFile(const std::string& File);
-/// Whether the library can read workspaces.
-bool WorkspacesSupported();
+/// Whether File is named as a MapInfo workspace (.wor).
+bool IsWorkspace(const std::string& File);
 
-/// Opens File (.mif, .tab through the providers; .wor as a workspace) into
-/// Map and returns the layers it added, bottom first. Raises TFileError
-/// naming the file when it is missing, of a kind the viewer does not read,
-/// or cannot be read; the map keeps its layers then. Warnings of a file that
-/// did open go to Warnings.
+/// Opens File (.mif, .tab through the providers; .wor as a workspace, which
+/// also sets the map's centre and the layers' switches) into Map and returns
+/// the layers it added, bottom first. Raises TFileError naming the file when
+/// it is missing, of a kind the viewer does not read, or cannot be read (a
+/// workspace none of whose tables opens included); the map keeps its layers
+/// then. Warnings of a file that did open go to Warnings.
 std::vector<cartova::TMapLayer*> OpenMapFile(cartova::TCartova& Map, const std::string& File,
                                              std::string& Warnings);
 

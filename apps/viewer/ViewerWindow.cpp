@@ -292,6 +292,8 @@ int TViewerWindow::OpenFiles(const QStringList& Files)
             Errors += (Errors.empty() ? "" : "\n") + std::string(E.what());
         }
     }
+    // A workspace keeps the zoom, so its centre alone would show an arbitrary
+    // part of the data: an empty map shows all of what opened instead.
     if (WasEmpty && First) {
         AdoptDataExtent(FMap);
         viewer::ShowWholeMap(FMap);

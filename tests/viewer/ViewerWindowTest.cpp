@@ -76,7 +76,8 @@ TEST_F(ViewerWindow, ToolBarFollowsTheToolsOfThePalettePage)
         TCustomMapTool* Tool = W->Tools().Tool(Classes[I]);
         ASSERT_TRUE(Tool);
         EXPECT_EQ(Actions[I]->toolTip().toStdString(), Tool->GetDisplayName());
-        EXPECT_FALSE(Actions[I]->icon().isNull());
+        // The icon is the class's palette bitmap.
+        EXPECT_EQ(Actions[I]->icon().availableSizes().value(0), QSize(20, 20));
         EXPECT_EQ(Tool->GetCartova(), &W->Map());
     }
     // An empty map: no tool can work; the selection tool is active all the same.
@@ -139,6 +140,48 @@ TEST_F(ViewerWindow, OpensFilesAndReportsThoseThatCannotBeRead)
     ASSERT_EQ(Recent.size(), 2);
     EXPECT_TRUE(Recent[0].endsWith("countries110.mif"));
     EXPECT_TRUE(Recent[1].endsWith("countries110_robinson.tab"));
+}
+
+TEST_F(ViewerWindow, OpensWorkspaces)
+{
+    for (const char* F : {"countries110.mif", "countries110.mid", "tiny_countries50.tab", "tiny_countries50.dat",
+                          "tiny_countries50.map", "tiny_countries50.id"})
+        ASSERT_TRUE(QFile::copy(Samples + "/" + F, Path(F)));
+    // Written on Windows: a drive letter, backslashes, another case.
+    Write("world.wor", "!Workspace\r\n!Version 600\r\n!Charset WindowsLatin1\r\n"
+                       "Open Table \"C:\\Maps\\Countries110.mif\" As Countries Interactive\r\n"
+                       "Open Table \"tiny_countries50\" As Small Interactive\r\n"
+                       "Map From Small, Countries\r\n  Position (0.1,0.1) Units \"in\"\r\n"
+                       "Set Map\r\n  CoordSys Earth Projection 1, 104\r\n  Center (10.5,45.25)\r\n"
+                       "  Zoom 5000 Units \"km\"\r\n");
+    auto W = Shown();
+    TMessageRecorder Messages;
+    ASSERT_EQ(W->OpenFiles({Path("world.wor")}), 1) << Messages.LastText();
+    EXPECT_EQ(Messages.Count(), 0) << Messages.LastText();
+    TMapLayers* Layers = W->Map().GetLayers();
+    ASSERT_EQ(Layers->Count(), 2);
+    EXPECT_EQ(Layers->GetLayers(0)->GetName(), "Countries");
+    EXPECT_EQ(Layers->GetLayers(1)->GetName(), "Small");
+    EXPECT_EQ(Layers->GetLayers(0)->GetObjectCount(), 177);
+    EXPECT_EQ(W->CurrentLayer(), Layers->GetLayers(0));
+    // Into an empty map it shows all its data, whatever its centre.
+    const TBounds View = W->Map().GetViewBounds();
+    EXPECT_TRUE(View.MinX <= -180 && View.MaxX >= 180) << View.MinX << " " << View.MaxX;
+
+    // Into a map with layers, the view moves to the workspace's centre.
+    W->Map().SetCenterX(0);
+    W->Map().SetCenterY(0);
+    ASSERT_EQ(W->OpenFiles({Path("world.wor")}), 1) << Messages.LastText();
+    EXPECT_EQ(Layers->Count(), 4);
+    EXPECT_DOUBLE_EQ(W->Map().GetCenterX(), 10.5);
+    EXPECT_DOUBLE_EQ(W->Map().GetCenterY(), 45.25);
+
+    // A workspace none of whose tables opens is an error and adds nothing.
+    Write("lost.wor", "!Workspace\nOpen Table \"nowhere\" As Nowhere Interactive\nMap From Nowhere\n");
+    EXPECT_EQ(W->OpenFiles({Path("lost.wor")}), 0);
+    EXPECT_NE(Messages.LastText().find("lost.wor: "), std::string::npos) << Messages.LastText();
+    EXPECT_EQ(Layers->Count(), 4);
+    EXPECT_EQ(W->LayerList().Count(), 4);
 }
 
 TEST_F(ViewerWindow, AnEmptyMapShowsAllOfTheFirstFiles)
@@ -311,7 +354,10 @@ TEST(ViewerFiles, DialogFiltersComeFromTheProviders)
     EXPECT_EQ(Open.back(), "All files (*)");
     EXPECT_EQ(viewer::FilterExtension("MapInfo Files (*.mif *.tab)"), ".mif");
     EXPECT_EQ(viewer::FilterExtension("All files (*)"), "");
+    EXPECT_TRUE(Open.front().contains("*.wor"));
+    EXPECT_TRUE(Open.contains("MapInfo Workspaces (*.wor)"));
     EXPECT_TRUE(viewer::IsMapFile("/data/Roads.TAB"));
+    EXPECT_TRUE(viewer::IsMapFile("/data/Europe.WOR"));
     EXPECT_FALSE(viewer::IsMapFile("/data/roads.shp"));
 }
 
