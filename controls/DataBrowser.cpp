@@ -229,13 +229,15 @@ void TDataBrowser::DrawCell(int ACol, int ARow, const TRect& Rect, TGridDrawStat
     } else if (ARow == 0) {
         if (ACol <= FieldCount())
             Text = FLayer->GetFields()->GetFields(ACol - 1)->GetName();
-    } else if (TDataField* Field = CellField(ACol, ARow)) {
+    } else if (const TCustomMapObject* O = RowObject(ARow); O && ACol <= O->GetFields()->Count()) {
+        // Read without making the record's field items: drawing keeps records compact.
+        const TDataFields* Record = O->GetFields();
         try {
-            Text = Field->GetAsString();
+            Text = Record->GetAsString(ACol - 1);
         } catch (const std::exception&) {
             Text.clear();  // a value its type cannot show
         }
-        if (IsNumeric(Field->GetDataType()))
+        if (IsNumeric(Record->GetColumn(ACol - 1).DataType))
             X = Rect.Right - Canvas->TextWidth(Text) - 1;
     }
     Canvas->TextRect(Rect, X, Rect.Top + 1, Text);
@@ -274,11 +276,11 @@ void TDataBrowser::DrawRow(int Row)
 
 std::string TDataBrowser::GetEditText(int ACol, int ARow)
 {
-    const TDataField* Field = CellField(ACol, ARow);
-    if (!Field)
+    const TCustomMapObject* O = RowObject(ARow);
+    if (!O || ACol < 1 || ACol > O->GetFields()->Count())
         return {};
     try {
-        return Field->GetAsString();
+        return O->GetFields()->GetAsString(ACol - 1);
     } catch (const std::exception&) {
         return {};
     }

@@ -186,14 +186,11 @@ int MitabColor(TColor Color)
 
 // The text a value is given to the library in: the field's own text for
 // strings, YYYYMMDD-style for dates and times, T/F for logical values.
-std::string FieldText(const TDataField& Schema, const TDataField& Field)
+std::string FieldText(TDataType Type, const Variant& Value)
 {
-    if (Schema.GetDataType() == dtString)
-        return Field.GetValue().IsEmpty() || Field.GetValue().IsNull() ? std::string() : Field.GetValue().AsString();
-    TDataField Typed;
-    Typed.SetDataType(Schema.GetDataType());
-    Typed.SetValue(Field.GetValue());
-    return MidValueText(Typed);
+    if (Type == dtString)
+        return Value.IsEmpty() || Value.IsNull() ? std::string() : Value.AsString();
+    return MidValueText(Type, Value);
 }
 
 // Pen and brush from the feature (step 6 of a load, without an override).
@@ -329,7 +326,7 @@ int DecimalWidth(const TMapLayer& Layer, int J, int Width, int Precision)
         const TDataFields* F = Layer.GetObjects(I)->GetFields();
         if (J >= F->Count())
             continue;
-        const Variant& V = F->GetFields(J)->GetValue();
+        const Variant V = F->GetValue(J);
         double D = 0;
         if (V.IsEmpty() || V.IsNull() || !TryStrToFloat(V.AsString(), D))
             continue;
@@ -554,12 +551,12 @@ bool TMapInfoFormatProvider::ReadData(mitab_feature Feature, TCustomMapObject* O
             Text.clear();
         else if (Text.size() > 2 && Text.front() == '\'' && Text.back() == '\'')
             Text = Text.substr(1, Text.size() - 2);
-        TDataField& Field = *Fields->GetFields(I);
-        if (Field.GetDataType() == dtString)
-            Field.SetAsString(Text);
+        if (Fields->GetColumn(I).DataType == dtString)
+            Fields->SetValue(I, Variant(Text));
         else
-            StoreMidValue(Field, TMidValue{Text, false});
+            StoreMidValue(*Fields, I, TMidValue{Text, false});
     }
+    Fields->Shrink();
     return true;
 }
 
@@ -599,7 +596,7 @@ bool TMapInfoFormatProvider::WriteData(mitab_feature Feature, TCustomMapObject* 
     const TDataFields* Schema = Object->GetLayer() ? Object->GetLayer()->GetFields() : Object->GetFields();
     const TDataFields* Fields = Object->GetFields();
     for (int I = 0; I < Fields->Count() && I < Schema->Count(); ++I)
-        if (!mitab_c_set_field(Feature, I, FieldText(*Schema->GetFields(I), *Fields->GetFields(I)).c_str()))
+        if (!mitab_c_set_field(Feature, I, FieldText(Schema->GetColumn(I).DataType, Fields->GetValue(I)).c_str()))
             return false;
     if (const auto* T = dynamic_cast<const TText*>(Object))
         return mitab_c_set_text(Feature, T->GetText().c_str()) != 0;

@@ -250,11 +250,11 @@ bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vect
     }
 }
 
-bool StoreMidValue(TDataField& Field, const TMidValue& Value)
+bool StoreMidValue(TDataFields& Record, int Index, const TMidValue& Value)
 {
-    const TDataType Type = Field.GetDataType();
+    const TDataType Type = Record.GetColumn(Index).DataType;
     if (Type == dtString) {
-        Field.SetValue(Variant(Value.Text));
+        Record.SetValue(Index, Variant(Value.Text));
         return true;
     }
     const std::string T = Trim(Value.Text);
@@ -270,16 +270,16 @@ bool StoreMidValue(TDataField& Field, const TMidValue& Value)
         if (Type == dtTime) {
             Valid = ParseClock(T, Tm) || TryStrToTime(T, Tm);
             if (Valid)
-                Field.SetAsTime(Tm);
+                Record.SetValue(Index, Variant(static_cast<double>(Tm)));
         } else if (ParseCalendar(T, D, Tm, HasTime)) {
             if (Type == dtDate)
-                Field.SetAsDate(D);
+                Record.SetValue(Index, Variant(static_cast<double>(D)));
             else
-                Field.SetAsDateTime(ComposeDateTime(D, Tm));
+                Record.SetValue(Index, VarFromDateTime(ComposeDateTime(D, Tm)));
         } else {
             Valid = Type == dtDate ? TryStrToDate(T, D) : TryStrToDateTime(T, D);
             if (Valid)
-                Type == dtDate ? Field.SetAsDate(D) : Field.SetAsDateTime(D);
+                Type == dtDate ? Record.SetValue(Index, Variant(static_cast<double>(D))) : Record.SetValue(Index, VarFromDateTime(D));
         }
         break;
     }
@@ -288,9 +288,9 @@ bool StoreMidValue(TDataField& Field, const TMidValue& Value)
             return true;
         const std::string U = UpperCase(T);
         if (U == "T" || U == "TRUE" || U == "Y" || U == "1")
-            Field.SetValue(Variant(true));
+            Record.SetValue(Index, Variant(true));
         else if (U == "F" || U == "FALSE" || U == "N" || U == "0")
-            Field.SetValue(Variant(false));
+            Record.SetValue(Index, Variant(false));
         else
             Valid = false;
         break;
@@ -298,11 +298,11 @@ bool StoreMidValue(TDataField& Field, const TMidValue& Value)
     default: // numbers stay text; the field converts on reading
         Valid = T.empty() || IsMidNumber(T);
         if (Valid)
-            Field.SetValue(Variant(Value.Quoted ? Value.Text : T));
+            Record.SetValue(Index, Variant(Value.Quoted ? Value.Text : T));
         break;
     }
     if (!Valid)
-        Field.SetValue(Variant());
+        Record.SetValue(Index, Variant());
     return Valid;
 }
 
@@ -317,11 +317,10 @@ void AppendMidQuoted(std::string& Out, std::string_view Text)
     Out.push_back('"');
 }
 
-std::string MidValueText(const TDataField& Field)
+std::string MidValueText(TDataType Type, const Variant& V)
 {
-    const Variant& V = Field.GetValue();
     std::string Out;
-    if (Field.GetDataType() == dtString) {
+    if (Type == dtString) {
         AppendMidQuoted(Out, V.AsString());
         return Out;
     }
@@ -331,17 +330,17 @@ std::string MidValueText(const TDataField& Field)
         return Out;
     char Buf[32];
     int Y = 0, Mo = 0, D = 0, H = 0, Mi = 0, S = 0, Ms = 0;
-    switch (Field.GetDataType()) {
+    switch (Type) {
     case dtDate:
-        SplitDateTime(Field.GetAsDate(), Y, Mo, D, H, Mi, S, Ms);
+        SplitDateTime(V.AsDouble(), Y, Mo, D, H, Mi, S, Ms);
         std::snprintf(Buf, sizeof Buf, "%04d%02d%02d", Y, Mo, D);
         return Buf;
     case dtTime:
-        SplitDateTime(Field.GetAsTime(), Y, Mo, D, H, Mi, S, Ms);
+        SplitDateTime(V.AsDouble(), Y, Mo, D, H, Mi, S, Ms);
         std::snprintf(Buf, sizeof Buf, "%02d%02d%02d%03d", H, Mi, S, Ms);
         return Buf;
     case dtDateTime:
-        SplitDateTime(Field.GetAsDateTime(), Y, Mo, D, H, Mi, S, Ms);
+        SplitDateTime(V.AsDouble(), Y, Mo, D, H, Mi, S, Ms);
         std::snprintf(Buf, sizeof Buf, "%04d%02d%02d%02d%02d%02d%03d", Y, Mo, D, H, Mi, S, Ms);
         return Buf;
     case dtBoolean:

@@ -32,19 +32,19 @@ bool SplitMidRecord(std::string_view Line, std::string_view Delimiter, std::vect
 /// lines is followed line by line without scanning it again.
 char OpenMidQuote(std::string_view Text, std::string_view Delimiter, char Quote);
 
-/// Stores a MID value into Field by the field's type: text and numbers as
-/// string values, dates, times and date-times as date-time doubles, logical
-/// values as booleans; an empty value leaves the field as it is. Dates are
+/// Stores a MID value into field Index of Record by the column's type: text
+/// and numbers as string values, dates, times and date-times as date-time
+/// doubles, logical values as booleans; an empty value leaves the field as it is. Dates are
 /// read as YYYYMMDD, YYYY/MM/DD, DD/MM/YYYY or DD.MM.YYYY (also with '-'),
 /// each optionally followed by a time; times as HHMMSS[mmm] or HH:MM[:SS[.fff]].
 /// Returns false, and empties the field, when the text is not a value of
 /// the field's type (a date, time, number or logical value that does not parse).
-bool StoreMidValue(TDataField& Field, const TMidValue& Value);
+bool StoreMidValue(TDataFields& Record, int Index, const TMidValue& Value);
 
-/// The MID text of Field's value (before charset conversion): double-quoted
-/// for dtString, YYYYMMDD and the like for dates, T/F for dtBoolean, the
-/// value's text otherwise; an empty value gives "" (or "\"\"" for text).
-std::string MidValueText(const TDataField& Field);
+/// The MID text of Value in a column of type Type (before charset
+/// conversion): double-quoted for dtString, YYYYMMDD and the like for dates,
+/// T/F for dtBoolean, the value's text otherwise; an empty value gives "" (or "\"\"" for text).
+std::string MidValueText(TDataType Type, const Variant& Value);
 
 /// Appends Text in double quotes with embedded double quotes doubled.
 void AppendMidQuoted(std::string& Out, std::string_view Text);

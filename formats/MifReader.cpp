@@ -265,6 +265,11 @@ void TMifReader::ReadColumns()
     const int N = StrToInt(Trim(Rest));
     if (N < 0)
         throw EConvertError(Format("'%d' is not a valid column count", N));
+    // Each declaration takes a line, a byte at least: a count the rest of the
+    // file cannot hold is refused before any column is made.
+    if (static_cast<std::uint64_t>(N) > FMif.Remaining())
+        throw EReadError(Format("The file declares %d columns but has room for %d", N,
+                                static_cast<long long>(FMif.Remaining())));
     TDataFields* Fields = FLayer.GetFields();
     Fields->Clear();
     std::vector<TColumnDeclaration>& Declared = FLayer.GetFileInfo().Columns;
@@ -321,15 +326,17 @@ void TMifReader::AssignRecord(TCustomMapObject* Object)
     TDataFields* Fields = Object->GetFields();
     const int N = std::min(Fields->Count(), static_cast<int>(FValues.size()));
     for (int J = 0; J < N; ++J) {
-        TDataField* Field = Fields->GetFields(J);
         const TMidValue& Value = FValues[static_cast<std::size_t>(J)];
-        if (StoreMidValue(*Field, Value))
+        if (StoreMidValue(*Fields, J, Value))
             continue;
-        if (FWarnings.size() < MaxListedWarnings)
+        if (FWarnings.size() < MaxListedWarnings) {
+            const TDataField* Column = FLayer.GetFields()->GetFields(J);
             FWarnings.push_back(Format("line %d, column %d (%s): '%s' is not a valid %s value", FRecordLine, J + 1,
-                                       Field->GetName(), Trim(Value.Text), Field->GetDataTypeName()));
+                                       Column->GetName(), Trim(Value.Text), Column->GetDataTypeName()));
+        }
         ++FWarningCount;
     }
+    Fields->Shrink();
 }
 
 std::string TMifReader::WarningText() const

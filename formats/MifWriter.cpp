@@ -76,7 +76,7 @@ bool FitsCharset(const TMapLayer& Layer, const TMifTextConverter& Conv)
             continue;
         const TDataFields* F = O->GetFields();
         for (int J = 0; J < F->Count() && J < Fields->Count(); ++J)
-            if (Fields->GetFields(J)->GetDataType() == dtString && !Fits(F->GetFields(J)->GetValue().AsString()))
+            if (Fields->GetColumn(J).DataType == dtString && !Fits(F->GetValue(J).AsString()))
                 return false;
         if (Kind == TWritten::Text) {
             const auto* T = static_cast<const TText*>(O);
@@ -180,16 +180,14 @@ private:
         for (int J = 0; J < Schema->Count(); ++J) {
             if (J > 0)
                 Out += FDelimiter;
+            const TDataType Type = Schema->GetColumn(J).DataType;
             if (J >= F->Count()) {
-                if (Schema->GetFields(J)->GetDataType() == dtString)
+                if (Type == dtString)
                     Out += "\"\"";
                 continue;
             }
             // The object's value written as the schema's column type.
-            TDataField Value;
-            Value.SetDataType(Schema->GetFields(J)->GetDataType());
-            Value.SetValue(F->GetFields(J)->GetValue());
-            Out += Encoded(MidValueText(Value));
+            Out += Encoded(MidValueText(Type, F->GetValue(J)));
         }
         Out += Eol;
     }

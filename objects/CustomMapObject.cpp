@@ -128,7 +128,7 @@ void TCustomMapObject::PaintAutoLabel()
     TCanvas* Canvas = FMap->GetCanvas();
     Canvas->GetBrush()->SetStyle(bsClear);
     Canvas->SetFont(FLayer->GetAutoLabelFont());
-    const std::string Text = FFields->GetFields(Index)->GetAsString();
+    const std::string Text = FFields->GetAsString(Index);
     X -= Canvas->TextWidth(Text) / 2;
     Y -= Canvas->TextHeight(Text) / 2;
     Canvas->TextOut(X, Y, Text);
