@@ -119,3 +119,57 @@ TEST(DataFields, TypedAccessStoresItsOwnVariantKind)
     B->SetValue(Variant(true));
     EXPECT_EQ(B->GetAsString(), "True");
 }
+
+TEST(DataFields, CopiesShareTheColumnsAndHoldOnlyTheirValues)
+{
+    TDataFields Schema;
+    Schema.Add("name", dtString, 0);
+    Schema.Add("pop", dtInteger, 0);
+    Schema.Add("born", dtDate, 0)->SetVisible(false);
+
+    TDataFields A;
+    A.Assign(&Schema);
+    EXPECT_EQ(A.ValueBytes(), 0u);
+    A.SetValue(2, Variant(2.0));
+    A.SetValue(0, Variant("Oslo"));
+    EXPECT_THROW(A.SetValue(3, Variant(1)), EListError);
+    EXPECT_THROW(A.GetValue(-1), EListError);
+    EXPECT_LT(A.ValueBytes(), 32u);
+    EXPECT_EQ(A.GetAsString(2), DateToStr(2.0)); // shown as its column's type
+    EXPECT_EQ(A.GetVisibleFieldCount(), 2);
+
+    // The schema changes after the copy: the copy keeps what it was given.
+    Schema.GetFields(0)->SetName("city");
+    Schema.Add("area", dtFloat, 0);
+    TDataFields B;
+    B.Assign(&Schema);
+    EXPECT_EQ(A.Count(), 3);
+    EXPECT_EQ(A.GetColumn(0).Name, "name");
+    EXPECT_EQ(B.Count(), 4);
+    EXPECT_EQ(B.GetColumn(0).Name, "city");
+    EXPECT_TRUE(B.GetValue(0).IsEmpty());
+
+    // A copy of a copy has its values; asking for a field item gives every
+    // field its column and value, and the field then works as any other.
+    TDataFields C;
+    C.Assign(&A);
+    EXPECT_EQ(C.FieldByName("NAME"), C[0]);
+    EXPECT_EQ(C[0]->GetAsString(), "Oslo");
+    EXPECT_EQ(C[0]->GetSize(), 255);
+    EXPECT_EQ(C[2]->GetValue(), Variant(2.0));
+    EXPECT_FALSE(C[2]->GetVisible());
+    C[1]->SetAsInteger(5);
+    EXPECT_EQ(C.GetValue(1), Variant(5));
+    EXPECT_TRUE(A.GetValue(1).IsEmpty());
+    C.Add("extra", dtInteger, 0);
+    EXPECT_EQ(C.Count(), 4);
+
+    // An item's change reaches copies taken after it.
+    A.GetFields(1)->SetAsInteger(9);
+    TDataFields D;
+    D.Assign(&A);
+    EXPECT_EQ(D.GetValue(1), Variant(9));
+    D.Clear();
+    EXPECT_EQ(D.Count(), 0);
+    EXPECT_THROW(D.GetFields(0), EListError);
+}
