@@ -89,6 +89,17 @@ public:
         Notify(Item, lnExtracted);
         return Item;
     }
+    /// Takes item Index out of the list without it being deleted by an
+    /// owning list, and returns it.
+    T* ExtractAt(int Index)
+    {
+        Check(Index);
+        T* Item = FItems[static_cast<std::size_t>(Index)];
+        FItems.erase(FItems.begin() + Index);
+        if (Item)
+            Notify(Item, lnExtracted);
+        return Item;
+    }
     int IndexOf(const T* Item) const
     {
         const auto It = std::find(FItems.begin(), FItems.end(), Item);

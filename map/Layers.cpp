@@ -67,7 +67,7 @@ TCustomMapObject* TMapLayer::GetObjects(int Index) const
 {
     if (Index < 0 || Index >= GetObjectCount())
         throw EListError::OutOfBounds(Index);
-    return FObjects[static_cast<std::size_t>(Index)];
+    return FObjects[static_cast<std::size_t>(Index)].get();
 }
 
 void TMapLayer::SetObjects(int Index, const TCustomMapObject* MapObject)
@@ -79,7 +79,7 @@ void TMapLayer::AddObject(TCustomMapObject* MapObject, bool RaiseEvent)
 {
     if (!MapObject)
         return;
-    FObjects.push_back(MapObject);
+    FObjects.push_back(std::unique_ptr<TCustomMapObject>(MapObject));
     FIndex2D->MarkStale();
     MapObject->SetMap(FMap);
     MapObject->SetLayer(this);
@@ -112,8 +112,14 @@ void TMapLayer::DeleteObject(int Index)
 {
     if (Index == -1)
         return;
-    TCustomMapObject* Object = GetObjects(Index);
-    delete Object; // the object leaves this layer from its destructor
+    if (Index < 0 || Index >= GetObjectCount())
+        throw EListError::OutOfBounds(Index);
+    // Out of the list first, so handlers called from the destruction never
+    // meet the dying object among the layer's objects.
+    std::unique_ptr<TCustomMapObject> Object = std::move(FObjects[static_cast<std::size_t>(Index)]);
+    FObjects.erase(FObjects.begin() + Index);
+    FIndex2D->MarkStale();
+    Object.reset();
     if (FMap)
         FMap->DoUpdate(true);
 }
@@ -121,11 +127,10 @@ void TMapLayer::DeleteObject(int Index)
 void TMapLayer::DeleteObjects()
 {
     while (!FObjects.empty()) {
-        TCustomMapObject* Object = FObjects.back();
-        Object->SetLayer(nullptr);
+        std::unique_ptr<TCustomMapObject> Object = std::move(FObjects.back());
         FObjects.pop_back();
         FIndex2D->MarkStale();
-        delete Object;
+        Object->SetLayer(nullptr); // it has left: its destruction need not tell us
     }
     if (FMap)
         FMap->DoUpdate(true);
@@ -135,6 +140,8 @@ int TMapLayer::RemoveObject(TCustomMapObject* MapObject)
 {
     const int Index = IndexOfObject(MapObject);
     if (Index >= 0) {
+        // The caller (or the object's own destruction) owns it from here.
+        (void)FObjects[static_cast<std::size_t>(Index)].release();
         FObjects.erase(FObjects.begin() + Index);
         FIndex2D->MarkStale();
     }
@@ -143,7 +150,8 @@ int TMapLayer::RemoveObject(TCustomMapObject* MapObject)
 
 int TMapLayer::IndexOfObject(const TCustomMapObject* MapObject) const
 {
-    const auto It = std::find(FObjects.begin(), FObjects.end(), MapObject);
+    const auto It = std::find_if(FObjects.begin(), FObjects.end(),
+                                 [MapObject](const auto& O) { return O.get() == MapObject; });
     return It == FObjects.end() ? -1 : static_cast<int>(It - FObjects.begin());
 }
 
@@ -159,8 +167,13 @@ bool TMapLayer::ValidZoom() const
 
 void TMapLayer::Zoom()
 {
-    if (FMap)
-        ZoomMapToExtent(FMap, GatherExtent(FObjects));
+    if (!FMap)
+        return;
+    std::vector<TCustomMapObject*> Objects;
+    Objects.reserve(FObjects.size());
+    for (const auto& Object : FObjects)
+        Objects.push_back(Object.get());
+    ZoomMapToExtent(FMap, GatherExtent(Objects));
 }
 
 bool TMapLayer::GetAllIdsInRect(const TCellBounds& B, TCardinalArray& Ids)
@@ -188,7 +201,7 @@ bool TMapLayer::CollectIds(const TCellBounds& B, TCardinalArray& Ids, bool ByExt
         return Found;
     }
     for (std::size_t I = 0; I < FObjects.size(); ++I) {
-        const TCustomMapObject* O = FObjects[I];
+        const TCustomMapObject* O = FObjects[I].get();
         if ((ByExtent && ExtentMeets(O, B)) || HitsRect(O, B) ||
             O->ContainsRect(B.MinX, B.MinY, B.MaxX, B.MaxY))
             Ids.Add(static_cast<std::uint32_t>(I));
@@ -203,7 +216,7 @@ void TMapLayer::KeepIds(TCardinalArray& Ids, TKeep Keep) const
     // would move the tail once per removed id.
     TCardinalArray Kept;
     for (const std::uint32_t Id : Ids)
-        if (Id < FObjects.size() && Keep(FObjects[Id]))
+        if (Id < FObjects.size() && Keep(FObjects[Id].get()))
             Kept.Add(Id);
     Ids.Copy(Kept);
 }
@@ -221,7 +234,7 @@ void TMapLayer::WalkObjects(const TCellBounds& B,
     // By id, not by a copy of the pointers: should a visit destroy objects,
     // the walk meets only objects still in the layer.
     for (const std::uint32_t Id : Ids)
-        if (Id < FObjects.size() && !Visit(FObjects[Id]))
+        if (Id < FObjects.size() && !Visit(FObjects[Id].get()))
             return;
 }
 
@@ -342,17 +355,19 @@ TMapLayers::~TMapLayers()
 
 void TMapLayers::SetLayer(int Index, TMapLayer* Layer)
 {
-    // The list does not own through Notify, so this is a plain reference swap.
-    SetItems(Index, Layer);
+    ExtractAt(Index);
+    TBase::Insert(Index, Layer);
 }
 
 TMapLayer* TMapLayers::CreateLayer(const std::string& FileName, const std::string& LayerName,
                                    int Index)
 {
-    auto* Layer = new TMapLayer;
+    auto Owned = std::make_unique<TMapLayer>();
+    TMapLayer* Layer = Owned.get();
+    TBase::Insert(Index, Layer);
+    Owned.release(); // the list owns it now
     Layer->SetName(LayerName);
     Layer->SetMap(FMap);
-    TList<TMapLayer>::Insert(Index, Layer);
     const std::string Path = FileName.empty() ? std::string() : ExpandFileName(FileName);
     if (!Path.empty() && FileExists(Path))
         Layer->LoadFromFile(Path, LayerName);
@@ -385,8 +400,8 @@ void TMapLayers::Delete(int Index)
     if (!AllowDelete)
         return;
     TraceEvent(FMap, mdlDelLayer, Layer);
-    delete Layer;
-    TList<TMapLayer>::Delete(IndexOf(Layer));
+    TBase::Delete(IndexOf(Layer)); // out of the list, then freed
+
     if (FMap) {
         FMap->DoUpdate(true);
         if (FMap->OnAfterDelLayer)
@@ -402,10 +417,8 @@ void TMapLayers::Clear()
     // data links hear of each deletion as from Delete, so nothing that
     // follows the map keeps a destroyed layer.
     while (Count() > 0) {
-        TMapLayer* Layer = GetItems(0);
-        TraceEvent(FMap, mdlDelLayer, Layer);
-        TList<TMapLayer>::Delete(0);
-        delete Layer;
+        TraceEvent(FMap, mdlDelLayer, GetItems(0));
+        TBase::Delete(0); // out of the list, then freed
         TraceEvent(FMap, mdlAfterDelLayer, this);
     }
     if (FMap && !FMap->GetDestroying())
@@ -414,7 +427,7 @@ void TMapLayers::Clear()
 
 void TMapLayers::Move(int CurIndex, int NewIndex)
 {
-    TList<TMapLayer>::Move(CurIndex, NewIndex);
+    TBase::Move(CurIndex, NewIndex);
     if (FMap)
         FMap->DoUpdate(true);
     TraceEvent(FMap, mdlMoveLayer, GetItems(NewIndex));
@@ -422,7 +435,7 @@ void TMapLayers::Move(int CurIndex, int NewIndex)
 
 void TMapLayers::Exchange(int Index1, int Index2)
 {
-    TList<TMapLayer>::Exchange(Index1, Index2);
+    TBase::Exchange(Index1, Index2);
     if (FMap)
         FMap->DoUpdate(true);
     TraceEvent(FMap, mdlExchangeLayer, this);

@@ -182,7 +182,7 @@ private:
     template <typename TKeep>
     void KeepIds(TCardinalArray& Ids, TKeep Keep) const;
 
-    std::vector<TCustomMapObject*> FObjects;
+    std::vector<std::unique_ptr<TCustomMapObject>> FObjects;
     std::string FFileName;
     std::unique_ptr<TBrush> FDefaultBrush;
     std::unique_ptr<TFont> FDefaultFont;
@@ -207,7 +207,7 @@ private:
 };
 
 /// The map's layers, owned, bottom first.
-class TMapLayers : public TList<TMapLayer> {
+class TMapLayers : public TObjectList<TMapLayer> {
 public:
     explicit TMapLayers(TCartova* AMap = nullptr) : FMap(AMap) {}
     /// Destroys every layer.
@@ -216,7 +216,8 @@ public:
     TCartova* GetMap() const { return FMap; }
     void SetMap(TCartova* Value) { FMap = Value; }
     TMapLayer* GetLayers(int Index) const { return GetItems(Index); }
-    /// Replaces the reference at Index; the old layer is neither freed nor told.
+    /// Puts Layer (owned from now on) at Index in place of the layer there,
+    /// which is handed back to the caller: neither freed nor told.
     void SetLayer(int Index, TMapLayer* Layer);
 
     /// Creates a layer named LayerName, appends it and loads FileName into it
@@ -238,6 +239,7 @@ public:
     TMapLayer* GetEditableLayer() const;
 
 private:
+    using TBase = TObjectList<TMapLayer>;
     TMapLayer* CreateLayer(const std::string& FileName, const std::string& LayerName,
                            int Index);
     TCartova* FMap;

@@ -51,7 +51,7 @@ TSubstrates::~TSubstrates()
 TSubstrate* TSubstrates::Add(TSubstrate* Substrate)
 {
     Substrate->SetMap(FMap);
-    TList<TSubstrate>::Add(Substrate);
+    TObjectList<TSubstrate>::Add(Substrate);
     // The new image must reach the bitmap, so the map is marked modified
     // before it paints at once.
     if (FMap) {
@@ -84,16 +84,13 @@ void TSubstrates::Paint()
 
 void TSubstrates::Remove(TSubstrate* Substrate)
 {
-    Delete(IndexOf(Substrate));
+    ExtractAt(IndexOf(Substrate));
 }
 
 void TSubstrates::Clear()
 {
-    while (Count() > 0) {
-        TSubstrate* First = GetItems(0);
-        Delete(0);
-        delete First;
-    }
+    while (Count() > 0)
+        Delete(0); // out of the list, then freed
 }
 
 } // namespace cartova

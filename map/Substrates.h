@@ -43,7 +43,7 @@ private:
 };
 
 /// The map's substrates: an owning list, painted in index order.
-class TSubstrates : public TList<TSubstrate> {
+class TSubstrates : public TObjectList<TSubstrate> {
 public:
     explicit TSubstrates(TCartova* AMap = nullptr) : FMap(AMap) {}
     /// Frees every substrate.
