@@ -36,6 +36,32 @@ void TraceEvent(TCartova* Map, TMapDataLinkEvent Event, TObject* Obj)
 
 } // namespace
 
+// ------------------------------------------------------------- TLayerSource
+
+TLayerSource ResolveLayerSource(const std::string& FileName)
+{
+    TLayerSource Source;
+    if (FileName.empty())
+        return Source;
+    Source.FileName = ExpandFileName(FileName);
+    if (!FileExists(Source.FileName)) {
+        Source.Kind = DirectoryExists(Source.FileName) ? lsFolder : lsMissing;
+        return Source;
+    }
+    Source.Provider = FormatProviders ? FormatProviders->FindSuitableProvider(Source.FileName) : nullptr;
+    Source.Kind = Source.Provider ? lsReadable : lsNoProvider;
+    return Source;
+}
+
+ELayerLoadError::ELayerLoadError(const TLayerSource& Source)
+    : Exception("Cannot load \"" + Source.FileName + "\": " +
+                (Source.Kind == lsReadable ? "the file could not be read"
+                                           : "no format provider reads it")),
+      FFileName(Source.FileName),
+      FKind(Source.Kind)
+{
+}
+
 // ---------------------------------------------------------------- TMapLayer
 
 TMapLayer::TMapLayer()
@@ -262,10 +288,18 @@ void TMapLayer::PaintSelection()
 
 bool TMapLayer::LoadFromFile(const std::string& FileName, const std::string& LayerName)
 {
-    if (!LoadLayerFromProviders(this, FileName))
+    TLayerSource Source{FileName, lsReadable, nullptr};
+    Source.Provider = FormatProviders ? FormatProviders->FindSuitableProvider(FileName) : nullptr;
+    return LoadFromSource(Source, LayerName);
+}
+
+bool TMapLayer::LoadFromSource(const TLayerSource& Source, const std::string& LayerName)
+{
+    if (Source.Kind != lsReadable || !Source.Provider ||
+        !Source.Provider->Load(this, Source.FileName))
         return false;
-    FFileName = FileName;
-    FName = LayerName.empty() ? ChangeFileExt(ExtractFileName(FileName), "") : LayerName;
+    FFileName = Source.FileName;
+    FName = LayerName.empty() ? ChangeFileExt(ExtractFileName(Source.FileName), "") : LayerName;
     return true;
 }
 
@@ -359,7 +393,7 @@ void TMapLayers::SetLayer(int Index, TMapLayer* Layer)
     TBase::Insert(Index, Layer);
 }
 
-TMapLayer* TMapLayers::CreateLayer(const std::string& FileName, const std::string& LayerName,
+TMapLayer* TMapLayers::CreateLayer(const TLayerSource& Source, const std::string& LayerName,
                                    int Index)
 {
     auto Owned = std::make_unique<TMapLayer>();
@@ -368,27 +402,54 @@ TMapLayer* TMapLayers::CreateLayer(const std::string& FileName, const std::strin
     Owned.release(); // the list owns it now
     Layer->SetName(LayerName);
     Layer->SetMap(FMap);
-    const std::string Path = FileName.empty() ? std::string() : ExpandFileName(FileName);
-    if (!Path.empty() && FileExists(Path))
-        Layer->LoadFromFile(Path, LayerName);
-    else
-        DebugLog("File \"%S\" does not exists!", Path);
+    if (Source.Kind == lsNoName || Source.Kind == lsMissing || Source.Kind == lsFolder) {
+        DebugLog("File \"%S\" does not exists!", Source.FileName);
+    } else {
+        bool Loaded = false;
+        try {
+            Loaded = Layer->LoadFromSource(Source, LayerName);
+        } catch (...) {
+            Discard(Layer);
+            throw;
+        }
+        if (!Loaded) {
+            Discard(Layer);
+            throw ELayerLoadError(Source);
+        }
+    }
     if (FMap && FMap->OnAddLayer)
         FMap->OnAddLayer(FMap, Layer);
     TraceEvent(FMap, mdlAfterAddLayer, Layer);
     return Layer;
 }
 
+void TMapLayers::Discard(TMapLayer* Layer)
+{
+    const int Index = IndexOf(Layer);
+    if (Index < 0)
+        return; // the load itself took it out
+    std::unique_ptr<TMapLayer> Failed(ExtractAt(Index));
+    // The objects read before the failure leave as any object does; the layer
+    // itself was never announced, so its going is not announced either.
+    Failed->DeleteObjects();
+    Failed->SetMap(nullptr);
+}
+
 TMapLayer* TMapLayers::Add(const std::string& FileName, const std::string& LayerName)
 {
-    return CreateLayer(FileName, LayerName, Count());
+    return Add(ResolveLayerSource(FileName), LayerName);
+}
+
+TMapLayer* TMapLayers::Add(const TLayerSource& Source, const std::string& LayerName)
+{
+    return CreateLayer(Source, LayerName, Count());
 }
 
 TMapLayer* TMapLayers::Insert(const std::string& FileName, int Index)
 {
     if (Index < 0 || Index > Count())
         throw EListError::OutOfBounds(Index);
-    return CreateLayer(FileName, "", Index);
+    return CreateLayer(ResolveLayerSource(FileName), "", Index);
 }
 
 void TMapLayers::Delete(int Index)

@@ -19,6 +19,43 @@
 namespace cartova {
 
 class TCartova;
+class TCustomFormatProvider;
+
+/// What a file name given for a layer turned out to be.
+enum TLayerSourceKind {
+    lsNoName,     ///< the name is empty
+    lsMissing,    ///< nothing of that name
+    lsFolder,     ///< a folder, not a file
+    lsNoProvider, ///< a file no enabled format provider accepts
+    lsReadable,   ///< a file with the provider that reads it
+};
+
+/// A file name decided on once: expanded to an absolute name, checked, and
+/// its provider chosen. TMapLayers::Add takes it as it is.
+struct TLayerSource {
+    std::string FileName; ///< absolute; empty for lsNoName
+    TLayerSourceKind Kind = lsNoName;
+    TCustomFormatProvider* Provider = nullptr; ///< set for lsReadable only
+};
+
+/// Expands FileName, checks that a file is there and chooses the first enabled
+/// provider that accepts it.
+TLayerSource ResolveLayerSource(const std::string& FileName);
+
+/// Raised by TMapLayers::Add and Insert when a file that exists cannot be
+/// loaded: no provider accepts it, or the provider's load fails (having shown
+/// its reason through the message handler). The layer is not added.
+class ELayerLoadError : public Exception {
+public:
+    explicit ELayerLoadError(const TLayerSource& Source);
+    /// The absolute name of the file that failed.
+    const std::string& GetFileName() const { return FFileName; }
+    TLayerSourceKind GetKind() const { return FKind; }
+
+private:
+    std::string FFileName;
+    TLayerSourceKind FKind;
+};
 
 /// A per-layer override of object styles, filled by workspace loading and
 /// applied by the TAB reader to the objects it creates.
@@ -108,6 +145,10 @@ public:
     /// Loads through the format provider that accepts the file name; false
     /// when none does or the load fails.
     bool LoadFromFile(const std::string& FileName, const std::string& LayerName);
+    /// Loads Source through its provider (lsReadable only; false otherwise or
+    /// when the load fails). On success the layer takes the file name and
+    /// LayerName, or the file's base name when LayerName is empty.
+    bool LoadFromSource(const TLayerSource& Source, const std::string& LayerName);
     /// Saves through the format provider that accepts the file name (empty:
     /// the layer's FileName); a rotated map is unrotated first.
     bool SaveToFile(const std::string& FileName);
@@ -221,10 +262,16 @@ public:
     void SetLayer(int Index, TMapLayer* Layer);
 
     /// Creates a layer named LayerName, appends it and loads FileName into it
-    /// when the file exists; raises OnAddLayer and mdlAfterAddLayer.
+    /// when the file exists; raises OnAddLayer and mdlAfterAddLayer. An empty
+    /// or missing file name gives an empty layer. A file that exists but
+    /// cannot be loaded raises ELayerLoadError: the layer, with anything read
+    /// before the failure, is gone and no add event was raised.
     TMapLayer* Add(const std::string& FileName, const std::string& LayerName);
+    /// Add for a file name already resolved.
+    TMapLayer* Add(const TLayerSource& Source, const std::string& LayerName);
     /// Creates a layer at Index and loads FileName when it exists (the name
-    /// comes from the file); raises OnAddLayer and mdlAfterAddLayer.
+    /// comes from the file); raises OnAddLayer and mdlAfterAddLayer. Fails as
+    /// Add does.
     TMapLayer* Insert(const std::string& FileName, int Index);
     /// Destroys layer Index unless OnBeforeDelLayer vetoes it.
     void Delete(int Index);
@@ -240,8 +287,9 @@ public:
 
 private:
     using TBase = TObjectList<TMapLayer>;
-    TMapLayer* CreateLayer(const std::string& FileName, const std::string& LayerName,
-                           int Index);
+    TMapLayer* CreateLayer(const TLayerSource& Source, const std::string& LayerName, int Index);
+    /// Takes out and frees a layer whose load failed, without layer events.
+    void Discard(TMapLayer* Layer);
     TCartova* FMap;
 };
 

@@ -1,7 +1,6 @@
 #include "apps/cartova/MapSession.h"
 #include "apps/cartova/Messages.h"
 
-#include <filesystem>
 #include <regex>
 
 namespace cartova::cli {
@@ -62,21 +61,22 @@ TMapSession::~TMapSession()
 
 std::vector<TMapLayer*> TMapSession::Open(const std::string& File)
 {
-    const std::string Path = ExpandFileName(File);
-    std::error_code Ec;
-    if (std::filesystem::is_directory(Path, Ec))
-        throw TFileError(File, "is a folder, not a map file");
-    if (!FileExists(Path))
-        throw TFileError(File, "no such file");
-    if (IsWorkspace(Path))
-        return OpenWorkspace(File, Path);
-    if (!FormatProviders || !FormatProviders->FindSuitableProvider(Path))
+    const TLayerSource Source = ResolveLayerSource(File);
+    switch (Source.Kind) {
+    case lsFolder: throw TFileError(File, "is a folder, not a map file");
+    case lsNoName:
+    case lsMissing: throw TFileError(File, "no such file");
+    case lsNoProvider:
+        if (IsWorkspace(Source.FileName))
+            return OpenWorkspace(File, Source.FileName);
         throw TFileError(File, "not a kind of file cartova reads; it reads " + ReadableKinds());
+    case lsReadable: break;
+    }
     TFileMessages Messages(File);
-    TMapLayers* Layers = FMap->GetLayers();
-    TMapLayer* Layer = Layers->Add(Path, "");
-    if (Layer->GetFileName().empty()) {
-        Layers->Delete(Layers->Count() - 1);
+    TMapLayer* Layer = nullptr;
+    try {
+        Layer = FMap->GetLayers()->Add(Source, "");
+    } catch (const ELayerLoadError&) {
         throw TFileError(File, Messages.Errors().empty() ? "the file could not be read" : Messages.Errors());
     }
     if (!Messages.Errors().empty()) // errors the reader read past
