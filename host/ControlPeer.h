@@ -35,7 +35,7 @@ struct TPeerLink {
     bool NativeInput = false;      // the Qt base class has input handling of its own
 };
 
-/// Translation of Qt events to control handlers (Controls.cpp).
+/// Translation of Qt events to control handlers (ControlPeer.cpp).
 class TPeerDispatch {
 public:
     static TShiftState ShiftOf(Qt::KeyboardModifiers Mods, Qt::MouseButtons Buttons);

@@ -1,8 +1,7 @@
 #pragma once
 // TCustomGrid: a grid of cells painted by the control itself (exact cell
 // geometry, scrolling by whole rows and columns), with fixed rows and columns,
-// an in-place editor, and DrawCell through Canvas. TCustomImageList: a list
-// of equally sized images.
+// an in-place editor, and DrawCell through Canvas.
 //
 // Geometry: fixed columns come first from x = 0, then the columns from LeftCol
 // on; each cell is ColWidths[c] wide and followed by a grid line of
@@ -163,31 +162,6 @@ private:
     QLineEdit* FEditor = nullptr;
 };
 
-/// A list of images of one size.
-class TCustomImageList : public TComponent {
-public:
-    explicit TCustomImageList(TComponent* AOwner = nullptr);
-
-    int GetWidth() const { return FWidth; }
-    void SetWidth(int Value);
-    int GetHeight() const { return FHeight; }
-    void SetHeight(int Value);
-    int Count() const { return static_cast<int>(FImages.size()); }
-    /// Adds a copy of Image (cropped or padded to Width × Height); returns its
-    /// index, or -1 for an empty bitmap.
-    int Add(TBitmap* Image, TBitmap* Mask = nullptr);
-    void Delete(int Index);
-    void Clear() { FImages.clear(); }
-    /// Copies image Index into Image (which takes its size); false when out of range.
-    bool GetBitmap(int Index, TBitmap* Image) const;
-    /// Draws image Index with its top-left at (X, Y).
-    void Draw(TCanvas* Canvas, int X, int Y, int Index) const;
-
-private:
-    int FWidth = 16, FHeight = 16;
-    std::vector<QImage> FImages;
-};
-
 } // namespace cartova::host
 
 namespace cartova {
@@ -218,5 +192,4 @@ using host::TSelectCellEvent;
 using host::TGetEditEvent;
 using host::TSetEditEvent;
 using host::TCustomGrid;
-using host::TCustomImageList;
 } // namespace cartova

@@ -13,3 +13,4 @@
 #include "host/Forms.h"
 #include "host/StdCtrls.h"
 #include "host/Grids.h"
+#include "host/ImageList.h"

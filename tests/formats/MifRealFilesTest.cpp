@@ -4,7 +4,7 @@
 #include "MifTestSupport.h"
 
 #include "formats/MifAttributes.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 using namespace cartova;
 using cartova::test::ReadText;

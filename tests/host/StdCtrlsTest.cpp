@@ -2,6 +2,7 @@
 #include "host/Exceptions.h"
 #include "host/Forms.h"
 #include "host/Grids.h"
+#include "host/ImageList.h"
 #include "host/StdCtrls.h"
 #include "tests/support/InputHelpers.h"
 

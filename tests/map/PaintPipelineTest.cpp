@@ -1,6 +1,6 @@
 // The painting pipeline: rebuild events, update batching, the background of
 // an empty map and the fast-mode selection markers.
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <string>
 #include <vector>

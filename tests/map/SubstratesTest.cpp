@@ -1,5 +1,5 @@
 // Substrates: images under the layers at map coordinates, and their list.
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <QImage>
 

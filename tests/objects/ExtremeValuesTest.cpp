@@ -5,7 +5,7 @@
 #include "objects/Symbol.h"
 #include "objects/SymbolShapes.h"
 #include "objects/Text.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <limits>
 

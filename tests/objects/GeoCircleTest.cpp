@@ -4,7 +4,7 @@
 // degree a pixel.
 #include "objects/GeoCircle.h"
 #include "objects/GeoCircleRegion.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 // An object without geometry on a map: it keeps its place and values in the
 // layer but draws nothing, is never hit or selected, leaves the extent
 // alone, and stays out of the spatial index.
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include "objects/NoGeometry.h"
 

@@ -1,7 +1,7 @@
 // Screen points of parts: clipping to the grown view, generalisation, the
 // buffers handed out.
 #include "objects/PartToScreen.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <vector>
 

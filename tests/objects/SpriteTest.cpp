@@ -3,7 +3,7 @@
 // glyph from an image list; hit tests. The fixture's map shows units 0..200,
 // one unit a pixel, y pointing up.
 #include "objects/Sprite.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 using namespace cartova;
 using cartova::test::CountColor;

@@ -1,7 +1,7 @@
 // TText: the box in map units, fitting the font to the box (and the box to a
 // frozen font), rotation, drawing and hit tests.
 #include "objects/Text.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <cmath>
 

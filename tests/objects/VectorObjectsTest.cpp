@@ -1,6 +1,6 @@
 // Regions, polylines, rectangles and circles: drawing checked on pixels of
 // the painted bitmap, and the circle's and rectangle's hit tests.
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 using namespace cartova;
 using cartova::test::PixelOf;
