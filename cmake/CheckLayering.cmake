@@ -63,13 +63,18 @@ foreach(_folder formats tools controls)
 endforeach()
 forbid(registration "^apps/" "^$" "registration/ never includes apps/")
 
-# Headers that must stay free of widgets and painting, followed through the
-# project headers they include.
+# Headers (and a few sources) that must stay free of widgets and painting,
+# followed through the project headers they include.
 set(_plain_headers ${SOURCE_DIR}/host/Core.h)
 file(GLOB _geometry_headers ${SOURCE_DIR}/geometry/*.h)
 list(APPEND _plain_headers ${_geometry_headers})
 foreach(_h SyntaxParser StringParserU DataFields Progresser CustomFormatProvider)
   list(APPEND _plain_headers ${SOURCE_DIR}/formats/${_h}.h)
+endforeach()
+# The MIF reader's own units and the MITAB loader, sources included.
+foreach(_u MifAttributes MifCharset MifColumns MifFilePair MifLineReader Mitab_dyn)
+  file(GLOB _unit ${SOURCE_DIR}/formats/${_u}.h ${SOURCE_DIR}/formats/${_u}.cpp)
+  list(APPEND _plain_headers ${_unit})
 endforeach()
 set(_graphical "^(host/(Host|Canvas|Bitmap|Controls|ControlPeer|DeviceServices|Forms|StdCtrls|Grids|ImageList)\\.h|QPainter|QWidget|QtWidgets/.*|Q[A-Za-z]*Event)$")
 

@@ -3,7 +3,8 @@
 // the classification of a clause line, colour conversion between host and
 // MIF colours, and the host-style to MIF-pattern tables used by the writer.
 
-#include "host/Host.h"
+#include "host/Core.h"
+#include "host/Graphics.h"
 
 #include <string_view>
 

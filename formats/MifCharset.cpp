@@ -1,6 +1,6 @@
 #include "formats/MifCharset.h"
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <iconv.h>
 

@@ -1,6 +1,6 @@
 #include "formats/MifColumns.h"
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 namespace cartova {
 

@@ -1,6 +1,6 @@
 #include "formats/MifLineReader.h"
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <cerrno>
 #include <cstring>

@@ -1,6 +1,6 @@
 #include "formats/Mitab_dyn.h"
 
-#include "host/Host.h"
+#include "host/Core.h"
 
 #include <dlfcn.h>
 
