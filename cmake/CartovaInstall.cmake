@@ -7,10 +7,22 @@ install(TARGETS cartova EXPORT CartovaTargets
   ARCHIVE DESTINATION ${CMAKE_INSTALL_LIBDIR}
   RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 
-# formats/mitab is a library of its own with its own install rules.
+# The public headers: every header of the subsystems but the internal ones
+# below, which only the library's own units include (no public header may
+# include them; the consumer test checks that every installed include
+# resolves). formats/mitab is a library of its own with its own install rules.
+set(CARTOVA_INTERNAL_HEADERS
+  host/ControlPeer.h host/DebugLog.h host/NumberText.h
+  objects/PartToScreen.h
+  formats/MidRecord.h formats/MifAttributes.h formats/MifCharset.h
+  formats/MifColumns.h formats/MifFilePair.h formats/MifLineReader.h
+  formats/MifNumbers.h formats/MifReader.h formats/MifWriter.h
+  tools/EditableLayer.h
+  controls/MapReference.h)
 foreach(dir IN LISTS CARTOVA_SUBSYSTEMS)
-  install(DIRECTORY ${dir}/ DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/cartova/${dir}
-          FILES_MATCHING PATTERN "*.h" PATTERN "mitab" EXCLUDE)
+  file(GLOB _headers CONFIGURE_DEPENDS RELATIVE ${PROJECT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/${dir}/*.h)
+  list(REMOVE_ITEM _headers ${CARTOVA_INTERNAL_HEADERS})
+  install(FILES ${_headers} DESTINATION ${CMAKE_INSTALL_INCLUDEDIR}/cartova/${dir})
 endforeach()
 
 install(EXPORT CartovaTargets NAMESPACE Cartova::

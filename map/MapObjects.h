@@ -17,7 +17,6 @@
 #include "objects/GeoCircleRegion.h"
 #include "objects/MapPoints.h"
 #include "objects/NoGeometry.h"
-#include "objects/PartToScreen.h"
 #include "objects/Polyline.h"
 #include "objects/Rectangle.h"
 #include "objects/Region.h"
