@@ -45,7 +45,7 @@ foreach(header IN LISTS headers)
   endforeach()
 endforeach()
 
-# A map with a MIF layer, painted: the red square fills the middle.
+# A map with a MIF layer, painted: the red square in the middle, white beside it.
 file(WRITE ${WORK_DIR}/square.mif "Version 300\nCharset \"Neutral\"\nDelimiter \",\"\n"
      "Columns 1\n  name Char(10)\nData\n\nRegion 1\n  5\n0 0\n10 0\n10 10\n0 10\n0 0\n"
      "    Pen (1,2,0)\n    Brush (2,16711680,16777215)\n")

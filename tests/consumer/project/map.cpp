@@ -25,7 +25,8 @@ int main(int argc, char** argv)
     try {
         cartova::TMapLayer* Layer = Map.GetLayers()->Add(argv[1], "");
         std::cout << "layer " << Layer->GetName() << " " << Layer->GetObjectCount() << "\n";
-        Layer->Zoom(); // the square fills the height, centred
+        Layer->Zoom();                   // the square fills the window, centred
+        Map.SetZoom(Map.GetZoom() / 4); // and now a quarter of its height
     } catch (const std::exception& E) {
         std::cerr << E.what() << "\n";
         return 1;
