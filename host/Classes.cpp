@@ -30,15 +30,20 @@ bool IsValidIdent(const std::string& S)
 
 } // namespace
 
-std::string TObject::ClassName() const
+std::string ClassNameOf(const std::type_info& Type)
 {
-    const char* Mangled = typeid(*this).name();
+    const char* Mangled = Type.name();
     int Status = 0;
     std::unique_ptr<char, void (*)(void*)> Demangled(
         abi::__cxa_demangle(Mangled, nullptr, nullptr, &Status), std::free);
     std::string Name = (Status == 0 && Demangled) ? Demangled.get() : Mangled;
     const auto Colon = Name.rfind("::");
     return Colon == std::string::npos ? Name : Name.substr(Colon + 2);
+}
+
+std::string TObject::ClassName() const
+{
+    return ClassNameOf(typeid(*this));
 }
 
 void TPersistent::Assign(const TPersistent* Source)

@@ -4,9 +4,13 @@
 
 #include <cstdint>
 #include <string>
+#include <typeinfo>
 #include <vector>
 
 namespace cartova::host {
+
+/// The name of a class without namespaces ("TMapLayer"), from its type info.
+std::string ClassNameOf(const std::type_info& Type);
 
 /// Root of the class hierarchy: a virtual destructor and the class name.
 class TObject {
@@ -120,6 +124,7 @@ private:
 } // namespace cartova::host
 
 namespace cartova {
+using host::ClassNameOf;
 using host::TObject;
 using host::TPersistent;
 using host::TComponent;

@@ -14,3 +14,4 @@
 #include "host/StdCtrls.h"
 #include "host/Grids.h"
 #include "host/ImageList.h"
+#include "host/ComponentRegistry.h"
