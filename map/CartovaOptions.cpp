@@ -36,6 +36,7 @@ void TCartovaOptions::Assign(const TPersistent* Source)
     FDefaultBrush->Assign(Other->FDefaultBrush.get());
     FDefaultBGColor = Other->FDefaultBGColor;
     FUseBGColor = Other->FUseBGColor;
+    FAntialias = Other->FAntialias;
 }
 
 } // namespace cartova

@@ -26,6 +26,10 @@ public:
     /// Background colour of new objects when UseBGColor (white).
     TColor GetDefaultBGColor() const { return FDefaultBGColor; }
     bool GetUseBGColor() const { return FUseBGColor; }
+    /// Whether the off-screen bitmap is painted with antialiased edges (off:
+    /// every edge is pixel-exact, the classic look). Selection markers are
+    /// drawn aliased either way, so exclusive-or keeps toggling exactly.
+    bool GetAntialias() const { return FAntialias; }
 
     // The style setters take ownership of the new object and free the old one.
     void SetDefaultTextFont(TFont* Value);
@@ -35,6 +39,7 @@ public:
     void SetDefaultSymbolShape(int Value) { FDefaultSymbolShape = Value; }
     void SetDefaultBGColor(TColor Value) { FDefaultBGColor = Value; }
     void SetUseBGColor(bool Value) { FUseBGColor = Value; }
+    void SetAntialias(bool Value) { FAntialias = Value; }
 
     /// Copies every option of another TCartovaOptions into this one.
     void Assign(const TPersistent* Source) override;
@@ -47,6 +52,7 @@ private:
     std::unique_ptr<TBrush> FDefaultBrush;
     TColor FDefaultBGColor = clWhite;
     bool FUseBGColor = false;
+    bool FAntialias = false;
 };
 
 } // namespace cartova
