@@ -87,6 +87,7 @@ public:
     /// With Clip, each axis outside the view gives −1 or the client size, and
     /// any failure (non-finite, outside 32 bits) gives (0, 0); never raises.
     void MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const override;
+    bool GetViewTransform(TViewTransform& Transform) const override;
     /// The map rectangle shown in the client area.
     TBounds GetViewBounds() const override;
 

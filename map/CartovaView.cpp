@@ -27,16 +27,6 @@ bool RoundToInt32(double Value, int& Result)
     return true;
 }
 
-/// Rounding of the unclipped transform: a value beyond MaxScreenCoordinate
-/// saturates there, so later pixel arithmetic stays within int; NaN gives 0.
-int RoundUnchecked(double Value)
-{
-    if (std::isnan(Value))
-        return 0;
-    const double Limit = MaxScreenCoordinate;
-    return static_cast<int>(std::nearbyint(std::clamp(Value, -Limit, Limit)));
-}
-
 } // namespace
 
 double TCartova::Scale() const
@@ -52,18 +42,27 @@ void TCartova::ScreenToMap(int X, int Y, double& MX, double& MY) const
     MY = -(Y - GetClientHeight() / 2.0) / S + FCenterY;
 }
 
+bool TCartova::GetViewTransform(TViewTransform& Transform) const
+{
+    Transform.HalfWidth = GetClientWidth() / 2.0;
+    Transform.HalfHeight = GetClientHeight() / 2.0;
+    Transform.CenterX = FCenterX;
+    Transform.CenterY = FCenterY;
+    Transform.Scale = Scale();
+    return true;
+}
+
 void TCartova::MapToScreen(double MX, double MY, int& X, int& Y, bool Clip) const
 {
-    const double W = GetClientWidth();
-    const double H = GetClientHeight();
-    const double S = Scale();
-    const double SX = W / 2.0 + (MX - FCenterX) * S;
-    const double SY = H / 2.0 - (MY - FCenterY) * S;
+    TViewTransform V;
+    GetViewTransform(V);
     if (!Clip) {
-        X = RoundUnchecked(SX);
-        Y = RoundUnchecked(SY);
+        X = V.ToScreenX(MX);
+        Y = V.ToScreenY(MY);
         return;
     }
+    const double SX = V.HalfWidth + (MX - V.CenterX) * V.Scale;
+    const double SY = V.HalfHeight - (MY - V.CenterY) * V.Scale;
     double L, T, R, B;
     ScreenToMap(0, 0, L, T);
     ScreenToMap(GetClientWidth(), GetClientHeight(), R, B);

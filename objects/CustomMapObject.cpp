@@ -168,9 +168,15 @@ void TCustomMapObject::UpdateBounds()
     FParts->SetMaxY(-2147483647.0);
     FParts->SetMinX(2147483647.0);
     FParts->SetMinY(2147483647.0);
-    for (int I = 0; I < FParts->Count(); ++I)
-        for (const TMapPoint& P : *FParts->GetItems(I)->GetPoints())
+    // Each part's own box grows to cover vertices moved since they were
+    // added, so that drawing, which accepts and rejects parts by it, sees them.
+    for (int I = 0; I < FParts->Count(); ++I) {
+        TMapPoints& Points = *FParts->GetItems(I)->GetPoints();
+        for (const TMapPoint& P : Points) {
             FParts->AddPoint(P.X, P.Y, 0.0);
+            P.UpdateBounds(Points);
+        }
+    }
 }
 
 bool TCustomMapObject::ContainsPoint(double X, double Y) const

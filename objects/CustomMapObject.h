@@ -101,7 +101,8 @@ public:
     virtual void DrawSelection();
     /// Makes the object the only selected one (when it is not selected yet).
     void Select();
-    /// Recomputes the Parts box exactly from every vertex.
+    /// Recomputes the Parts box exactly from every vertex, and grows each
+    /// part's box over vertices moved since they were added.
     virtual void UpdateBounds();
     /// True for texts, which take the map's default text font when a layer
     /// adopts them; every other object takes the default symbol font.

@@ -7,10 +7,38 @@
 #include "host/Host.h"
 #include "objects/MapPoints.h"
 
+#include <algorithm>
+
 namespace cartova {
 
 class TCustomMapObject;
 class TDataFields;
+
+/// Rounding of the unclipped transform: halves to even, values beyond
+/// ±MaxScreenCoordinate saturate there (so later pixel arithmetic stays within
+/// int), NaN gives 0. No library call, so vertex loops stay fast: adding and
+/// taking away 1.5 · 2^52 rounds in the current (nearest-even) mode exactly as
+/// nearbyint does for every value within the saturation limit (IEEE
+/// arithmetic keeps the two operations apart).
+inline int RoundSaturated(double Value)
+{
+    if (Value != Value)
+        return 0;
+    constexpr double Limit = MaxScreenCoordinate;
+    constexpr double Magic = 6755399441055744.0; // 1.5 * 2^52
+    const double V = std::clamp(Value, -Limit, Limit);
+    return static_cast<int>((V + Magic) - Magic);
+}
+
+/// The linear map-to-client transform of one paint: pixel x = HalfWidth +
+/// (MX − CenterX) · Scale and y = HalfHeight − (MY − CenterY) · Scale, rounded
+/// by RoundSaturated. Computed once per part or paint instead of per vertex.
+struct TViewTransform {
+    double HalfWidth = 0, HalfHeight = 0, CenterX = 0, CenterY = 0, Scale = 1;
+
+    int ToScreenX(double MX) const { return RoundSaturated(HalfWidth + (MX - CenterX) * Scale); }
+    int ToScreenY(double MY) const { return RoundSaturated(HalfHeight - (MY - CenterY) * Scale); }
+};
 
 /// The map as its objects see it: where and how to draw, the transforms
 /// between map units and client pixels, the display switches, the selection
@@ -33,6 +61,10 @@ public:
     virtual void ScreenToMap(int X, int Y, double& MX, double& MY) const = 0;
     /// The map rectangle shown in the client area.
     virtual TBounds GetViewBounds() const = 0;
+    /// When MapToScreen without Clip is the linear TViewTransform, sets
+    /// Transform to it and returns true; a view with another transform
+    /// returns false and is converted vertex by vertex through MapToScreen.
+    virtual bool GetViewTransform(TViewTransform& /*Transform*/) const { return false; }
 
     // ---- display switches
     virtual bool GetShowSelection() const = 0;

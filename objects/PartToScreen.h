@@ -1,20 +1,49 @@
 #pragma once
-// Conversion of one part's vertices into client pixels for drawing: the ring
+// Conversion of parts' vertices into client pixels for drawing: the ring
 // (or path) is clipped to the visible area grown by 2 pixels on every side,
 // converted with the map's unclipped transform and, when the map asks for
 // it, thinned by its generalisation level.
 //
-// The returned block lives in a per-thread pool of reusable buffers, so a
+// A part is accepted or rejected by its box before any vertex is touched: a
+// box beside the clip rectangle yields nothing, a box inside it skips the
+// clipping (the points are the same). The box only grows, so it covers every
+// vertex added; code that moves vertices by writing X or Y grows it again
+// (TMapPoint::UpdateBounds, or the object's UpdateBounds) before drawing.
+//
+// The returned blocks live in a per-thread pool of reusable buffers, so a
 // paint allocates nothing once the buffers have grown to the largest part.
-// Every block handed out must be given back with FreeScreenPoints before the
-// caller paints the next object; several blocks may be out at once.
+// Every block handed out must be given back (FreeScreenPoints, or the
+// owners' destructors) before the caller paints the next object; several
+// blocks may be out at once.
 
 #include "host/Host.h"
 #include "objects/MapPoints.h"
+#include "objects/MapView.h"
+
+#include <vector>
 
 namespace cartova {
 
-class TMapView;
+/// The conversion constants of one view, taken once: clip rectangle,
+/// transform, generalisation. Valid while the view does not change.
+class TPartConverter {
+public:
+    explicit TPartConverter(const TMapView& Map);
+    /// Appends the screen points of Points to Out (clipped, converted,
+    /// thinned) and returns how many were appended; 0 when the part lies
+    /// outside the view. Under generalisation the part's last point is kept
+    /// unless it lands on the last kept point, so a part that reaches the
+    /// view keeps at least one point.
+    int Convert(const TMapPoints& Points, std::vector<TPoint>& Out) const;
+
+private:
+    const TMapView& FMap;
+    TViewTransform FTransform;
+    bool FLinear;
+    bool FThin;
+    int FLevel;
+    TBounds FClip;
+};
 
 /// The screen points of Points as drawn on Map: clipped, converted and
 /// (with the map's UseGeneralization) thinned. Count receives the number of
@@ -41,6 +70,32 @@ public:
 private:
     int FCount = 0;
     TPoint* FPoints;
+};
+
+/// The screen points of every part of an object, computed once and used for
+/// fill and outline alike. Parts that yield nothing are left out.
+class TScreenParts {
+public:
+    /// Where one part's points lie in the block.
+    struct TSpan {
+        int Start;
+        int Count;
+    };
+
+    TScreenParts(const TParts& Parts, const TMapView* Map);
+    ~TScreenParts();
+    TScreenParts(const TScreenParts&) = delete;
+    TScreenParts& operator=(const TScreenParts&) = delete;
+
+    /// Number of parts with points.
+    int Count() const { return static_cast<int>(FSpans.size()); }
+    bool Empty() const { return FSpans.empty(); }
+    const TPoint* Points(int Part) const { return FPoints.data() + FSpans[static_cast<std::size_t>(Part)].Start; }
+    int Count(int Part) const { return FSpans[static_cast<std::size_t>(Part)].Count; }
+
+private:
+    std::vector<TPoint>& FPoints;
+    std::vector<TSpan>& FSpans;
 };
 
 } // namespace cartova

@@ -10,11 +10,9 @@ void TPolyline::Draw()
     if (!Map || GetParts()->Count() == 0)
         return;
     TCanvas* Canvas = Map->GetCanvas();
-    for (int I = 0; I < GetParts()->Count(); ++I) {
-        const TScreenPoints Screen(*GetParts()->GetItems(I)->GetPoints(), Map);
-        if (!Screen.Empty())
-            Polyline(Canvas->GetHandle(), Screen.Points(), Screen.Count());
-    }
+    const TScreenParts Screen(*GetParts(), Map);
+    for (int I = 0; I < Screen.Count(); ++I)
+        Polyline(Canvas->GetHandle(), Screen.Points(I), Screen.Count(I));
 }
 
 void TPolyline::DrawSelection()

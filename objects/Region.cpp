@@ -32,25 +32,23 @@ void TRegion::Draw()
     if (!Map || Parts->Count() == 0)
         return;
     TCanvas* Canvas = Map->GetCanvas();
+    // Every part's screen points once, for fill and outline.
+    const TScreenParts Screen(*Parts, Map);
 
     if (Map->GetEasyDraw()) {
-        for (int I = 0; I < Parts->Count(); ++I) {
-            const TScreenPoints Screen(*Parts->GetItems(I)->GetPoints(), Map);
-            if (!Screen.Empty())
-                Canvas->Polygon(Screen.Points(), Screen.Count());
-        }
+        for (int I = 0; I < Screen.Count(); ++I)
+            Canvas->Polygon(Screen.Points(I), Screen.Count(I));
         return;
     }
 
     // One device region for the object: an area covered by an odd number of
-    // rings is inside.
+    // rings is inside. Fewer than three points enclose no pixel.
     TRegionHolder Combined;
-    for (int I = 0; I < Parts->Count(); ++I) {
-        const TScreenPoints Screen(*Parts->GetItems(I)->GetPoints(), Map);
-        if (Screen.Empty())
+    for (int I = 0; I < Screen.Count(); ++I) {
+        if (Screen.Count(I) < 3)
             continue;
         TRegionHolder Ring;
-        Ring.Rgn = CreatePolygonRgn(Screen.Points(), Screen.Count(), WINDING);
+        Ring.Rgn = CreatePolygonRgn(Screen.Points(I), Screen.Count(I), WINDING);
         if (!Ring.Rgn) {
             DebugLog("Error Create RGN");
             continue;
@@ -89,12 +87,9 @@ void TRegion::Draw()
     // The outline through the stored vertices, not closed back: the path of
     // a move to the first point and lines to the others, drawn as one
     // primitive so that joints are not drawn twice in exclusive-or mode.
-    for (int I = 0; I < Parts->Count(); ++I) {
-        const TScreenPoints Screen(*Parts->GetItems(I)->GetPoints(), Map);
-        if (Screen.Empty())
-            continue;
-        Canvas->Polyline(Screen.Points(), Screen.Count());
-        Canvas->SetPenPos(Screen.Points()[Screen.Count() - 1]);
+    for (int I = 0; I < Screen.Count(); ++I) {
+        Canvas->Polyline(Screen.Points(I), Screen.Count(I));
+        Canvas->SetPenPos(Screen.Points(I)[Screen.Count(I) - 1]);
     }
 }
 
