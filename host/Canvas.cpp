@@ -116,13 +116,22 @@ bool TCanvas::Begin()
         }
         FPainter = FOwnPainter.get();
     }
-    FPainter->setRenderHint(QPainter::Antialiasing, false);
-    FPainter->setRenderHint(QPainter::TextAntialiasing, false);
+    FPainter->setRenderHint(QPainter::Antialiasing, FAntialias);
+    FPainter->setRenderHint(QPainter::TextAntialiasing, FAntialias);
     FPainter->setRenderHint(QPainter::SmoothPixmapTransform, false);
     FPainter->setBackgroundMode(Qt::TransparentMode);
     if (FHasClip)
         FPainter->setClipRegion(FClip, FExternal ? Qt::IntersectClip : Qt::ReplaceClip);
     return true;
+}
+
+void TCanvas::SetAntialias(bool Value)
+{
+    FAntialias = Value;
+    if (FPainter) {
+        FPainter->setRenderHint(QPainter::Antialiasing, Value);
+        FPainter->setRenderHint(QPainter::TextAntialiasing, Value);
+    }
 }
 
 QPainter* TCanvas::RequirePainter() { return Begin() ? FPainter : nullptr; }
@@ -319,11 +328,19 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
 {
     if (!Points || Count < 2 || !Begin())
         return;
-    QPolygon Poly(Count);
-    for (int i = 0; i < Count; ++i)
-        Poly.setPoint(i, Points[i].X, Points[i].Y);
     ApplyFigureState(false);
-    FPainter->drawPolyline(Poly);
+    if (FAntialias) {
+        // Through the pixel centres, so a one pixel line stays one pixel wide.
+        QPolygonF Poly(Count);
+        for (int i = 0; i < Count; ++i)
+            Poly[i] = QPointF(Points[i].X + 0.5, Points[i].Y + 0.5);
+        FPainter->drawPolyline(Poly);
+    } else {
+        QPolygon Poly(Count);
+        for (int i = 0; i < Count; ++i)
+            Poly.setPoint(i, Points[i].X, Points[i].Y);
+        FPainter->drawPolyline(Poly);
+    }
     Changed();
 }
 

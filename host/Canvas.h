@@ -121,6 +121,11 @@ public:
     void SetClipRegion(const QRegion& Region);
     /// Removes the clip.
     void ResetClip();
+    /// Whether lines, figures and text are drawn with antialiased edges (off
+    /// initially: every primitive pixel-exact, so exclusive-or drawing
+    /// toggles exactly). Region fills and images stay pixel-exact either way.
+    bool GetAntialias() const { return FAntialias; }
+    void SetAntialias(bool Value);
 
     /// Raised after each drawing operation changed the device.
     std::function<void(TObject*)> OnChange;
@@ -211,6 +216,7 @@ private:
     TPoint FPenPos;
     TCopyMode FCopyMode = cmSrcCopy;
     bool FHasClip = false;
+    bool FAntialias = false;
     QRegion FClip;
     unsigned FFontVersion = ~0u;
     QFont FQFont;

@@ -5,6 +5,7 @@
 
 #include "host/DebugLog.h"
 #include "map/DisplayedObjects.h"
+#include "map/CartovaOptions.h"
 #include "map/Layers.h"
 #include "map/Selection.h"
 #include "map/Substrates.h"
@@ -27,6 +28,18 @@ public:
 
 private:
     bool& FFlag;
+};
+
+/// Antialiased drawing on a canvas for the lifetime of the guard.
+class TAntialiasGuard {
+public:
+    TAntialiasGuard(TCanvas* Canvas, bool On) : FCanvas(Canvas) { FCanvas->SetAntialias(On); }
+    ~TAntialiasGuard() { FCanvas->SetAntialias(false); }
+    TAntialiasGuard(const TAntialiasGuard&) = delete;
+    TAntialiasGuard& operator=(const TAntialiasGuard&) = delete;
+
+private:
+    TCanvas* FCanvas;
 };
 
 void ResetCanvas(TCanvas* Canvas, TColor Color)
@@ -71,6 +84,7 @@ void TCartova::PaintMapToBitmap()
     FDisplayed->Clear();
     FBitmap->SetSize(GetWidth(), GetHeight());
     TCanvas* Canvas = FBitmap->GetCanvas();
+    TAntialiasGuard Smooth(Canvas, FOptions->GetAntialias());
     Canvas->GetBrush()->SetStyle(bsSolid);
     Canvas->GetBrush()->SetColor(GetColor());
     Canvas->FillRect(Rect(0, 0, GetWidth(), GetHeight()));

@@ -39,6 +39,7 @@ Options:
                        the view
   --background COLOR   the colour behind the map: a name (white, lightblue)
                        or #RRGGBB (default white)
+  --antialias          smooth the edges of lines and outlines
   -h, --help           print this help and exit
 
 Without --bbox, --center and --zoom the view holds every layer whole, turned
@@ -149,7 +150,8 @@ int Render(const TArgs& Args)
                               {"--center", "X,Y", ""},
                               {"--zoom", "Z", ""},
                               {"--rotate", "DEG", ""},
-                              {"--background", "COLOR", ""}});
+                              {"--background", "COLOR", ""},
+                              {"--antialias", "", ""}});
     if (A.Help()) {
         std::cout << Help;
         return ExitSuccess;
@@ -204,6 +206,7 @@ int Render(const TArgs& Args)
     TMapSession Session(Width, Height);
     TCartova& Map = Session.Map();
     Map.SetColor(QColorToColor(Background));
+    Map.GetOptions()->SetAntialias(A.Has("--antialias"));
     for (const std::string& File : A.Operands())
         Session.Open(File);
     // A workspace's centre stands for --center.

@@ -136,3 +136,44 @@ TEST_F(PaintPipelineTest, CanvasIsTheBitmapsOnlyDuringARebuild)
     EXPECT_EQ(During, Map.GetMapCanvas());
     EXPECT_NE(Map.GetCanvas(), Map.GetMapCanvas());
 }
+
+TEST_F(PaintPipelineTest, AntialiasedBitmapSmoothsSlantedEdgesAndMarkersStillToggleExactly)
+{
+    auto* Line = Adopt(new TPolyline);
+    AddPart(Line, {{20, 20}, {180, 60}});
+    auto* R = Adopt(new TRegion);
+    AddPart(R, {{40, 100}, {160, 120}, {100, 180}});
+    auto Shades = [](const QImage& I) {
+        int N = 0;
+        for (int Y = 0; Y < I.height(); ++Y)
+            for (int X = 0; X < I.width(); ++X) {
+                const TColor C = PixelOf(I, X, Y);
+                N += C != clWhite && C != clBlack && C != clRed;
+            }
+        return N;
+    };
+    EXPECT_EQ(Shades(Painted()), 0) << "off by default: every pixel is white, black or red";
+    EXPECT_FALSE(Map.GetOptions()->GetAntialias());
+
+    Map.GetOptions()->SetAntialias(true);
+    const QImage Smooth = test::PaintControl(Map);
+    EXPECT_GT(Shades(Painted()), 100) << "edges blend into what is under them";
+    EXPECT_EQ(PixelOf(Smooth, 100, 140), clRed);
+    // A one pixel horizontal line stays one pixel wide: through pixel centres.
+    auto* Flat = Adopt(new TPolyline);
+    AddPart(Flat, {{20, 190}, {180, 190}});
+    const QImage WithFlat = Painted();
+    EXPECT_EQ(PixelOf(WithFlat, 100, 10), clBlack);
+    EXPECT_EQ(PixelOf(WithFlat, 100, 9), clWhite);
+    EXPECT_EQ(PixelOf(WithFlat, 100, 11), clWhite);
+
+    const QImage Before = test::PaintControl(Map);
+    R->Select();
+    EXPECT_EQ(PixelOf(Map.GetSurfaceImage(), 100, 140), clNavy);
+    Map.GetSelection()->Clear();
+    EXPECT_EQ(test::CountDifferences(Map.GetSurfaceImage(), Before), 0) << "the marker toggles back exactly";
+
+    TCartovaOptions Copy;
+    Copy.Assign(Map.GetOptions());
+    EXPECT_TRUE(Copy.GetAntialias());
+}
