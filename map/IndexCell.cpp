@@ -3,11 +3,14 @@
 #include "map/Layers.h"
 #include "objects/CustomMapObject.h"
 #include "objects/NoGeometry.h"
+#include "objects/Polyline.h"
+#include "objects/Region.h"
 
 #include <QSaveFile>
 
 #include <algorithm>
 #include <cstring>
+#include <typeinfo>
 #include <unordered_set>
 
 namespace cartova {
@@ -59,6 +62,55 @@ private:
     bool FUseBits = false;
     std::vector<bool> FBits;
     std::unordered_set<std::uint32_t> FSet;
+};
+
+/// What dividing needs of each object of a layer, gathered once for the whole
+/// build so that each level reads one contiguous array instead of visiting
+/// every object again. Only for objects whose predicates are the base box
+/// and vertex tests (the drawn extent is the box): their tests against a
+/// quadrant are decided from the boxes; any other object is asked itself.
+class TBuildBoxes {
+public:
+    struct TEntry {
+        TBounds Extent;   ///< the drawn extent (the parts' box)
+        TBounds Vertices; ///< the box of the vertices as they are now
+        bool Plain = false;
+        bool HasVertices = false;
+    };
+
+    explicit TBuildBoxes(const TMapLayer& Layer)
+    {
+        FEntries.resize(static_cast<std::size_t>(Layer.GetObjectCount()));
+        for (std::size_t I = 0; I < FEntries.size(); ++I) {
+            const TCustomMapObject* Object = Layer.GetObjects(static_cast<int>(I));
+            const std::type_info& Type = typeid(*Object);
+            TEntry& E = FEntries[I];
+            E.Plain = Type == typeid(TCustomMapObject) || Type == typeid(TPolyline) || Type == typeid(TRegion);
+            if (!E.Plain)
+                continue;
+            E.Extent = Object->GetExtent();
+            E.Vertices = {2147483647.0, 2147483647.0, -2147483647.0, -2147483647.0};
+            const TParts& Parts = *Object->GetParts();
+            for (int P = 0; P < Parts.Count(); ++P)
+                for (const TMapPoint& V : *Parts.GetItems(P)->GetPoints()) {
+                    E.HasVertices = true;
+                    if (V.X < E.Vertices.MinX)
+                        E.Vertices.MinX = V.X;
+                    if (V.X > E.Vertices.MaxX)
+                        E.Vertices.MaxX = V.X;
+                    if (V.Y < E.Vertices.MinY)
+                        E.Vertices.MinY = V.Y;
+                    if (V.Y > E.Vertices.MaxY)
+                        E.Vertices.MaxY = V.Y;
+                }
+        }
+    }
+
+    /// The entry of Id, or nullptr when Id names no object gathered.
+    const TEntry* Find(std::uint32_t Id) const { return Id < FEntries.size() ? &FEntries[Id] : nullptr; }
+
+private:
+    std::vector<TEntry> FEntries;
 };
 
 } // namespace detail
@@ -137,6 +189,7 @@ TIndexCell::TIndexCell(TIndexCell* AParent) : FParent(AParent)
     ResetBounds();
     if (AParent) {
         FLayer = AParent->FLayer;
+        FBuild = AParent->FBuild;
         FLevel = AParent->FLevel + 1;
         FMinObjectCountPerCell = AParent->FMinObjectCountPerCell;
         FMaxCellLevel = AParent->FMaxCellLevel;
@@ -216,8 +269,19 @@ void TIndexCell::InitRootCell()
 
 bool TIndexCell::Divide()
 {
+    // The boxes gathered for this division (by the first cell divided) are
+    // forgotten when it ends, also when it raises.
+    struct TForget {
+        const detail::TBuildBoxes*& Build;
+        ~TForget() { Build = nullptr; }
+    } Forget{FBuild};
     if (FIds.Count() <= FMinObjectCountPerCell || FLevel >= FMaxCellLevel)
         return true;
+    std::unique_ptr<detail::TBuildBoxes> Own;
+    if (!FBuild && FLayer) {
+        Own = std::make_unique<detail::TBuildBoxes>(*FLayer);
+        FBuild = Own.get();
+    }
     const TCellBounds& B = FBounds;
     const double HX = (B.MaxX - B.MinX) / 2;
     const double HY = (B.MaxY - B.MinY) / 2;
@@ -335,6 +399,18 @@ bool TIndexCell::CollectIds(const TCellBounds& Quadrant, const TCellBounds& Reac
     for (const std::uint32_t Id : FIds) {
         if (Id >= Count)
             continue;
+        if (const detail::TBuildBoxes::TEntry* E = FBuild ? FBuild->Find(Id) : nullptr; E && E->Plain) {
+            if (Meets(E->Extent, Reach)) {
+                Ids.Add(Id);
+                continue;
+            }
+            // The quadrant's ring holds, or is held by, such an object only
+            // when a vertex lies in the quadrant or the box covers it; neither
+            // can be when the vertices' box misses the quadrant and the box
+            // (its extent) misses the reach.
+            if (E->HasVertices && !Meets(E->Vertices, Quadrant))
+                continue;
+        }
         const TCustomMapObject* Object = FLayer->GetObjects(static_cast<int>(Id));
         // The drawn extent first (cheap, and it finds objects drawn beyond
         // their vertices), then the rectangle predicates.

@@ -25,6 +25,7 @@ class TCustomMapObject;
 namespace detail {
 class TRingObject;
 class TSeenIds;
+class TBuildBoxes;
 } // namespace detail
 
 /// One cell of a layer's quadtree; the root is the index itself.
@@ -143,6 +144,8 @@ private:
 
     TMapLayer* FLayer = nullptr;
     TIndexCell* FParent = nullptr;
+    /// The objects' boxes while the tree is being divided, else nullptr.
+    const detail::TBuildBoxes* FBuild = nullptr;
     TCardinalArray FIds;
     int FLevel = 0;
     int FMinObjectCountPerCell = 5;

@@ -2,6 +2,9 @@
 // index file (round trip, foreign, truncated and hostile files).
 #include "map/MapObjects.h"
 #include "map/IndexCell.h"
+#include "objects/Circle.h"
+#include "objects/Polyline.h"
+#include "objects/Region.h"
 
 #include <gtest/gtest.h>
 
@@ -376,4 +379,57 @@ TEST(IndexCell, ClearFreesTheTreeAndResetBoundsGivesTheEmptyBox)
     EXPECT_TRUE(Index.ContainsRect({-5, 15, -5, 15})); // enclosing
     EXPECT_FALSE(Index.ContainsRect({11, 12, 0, 10}));
     EXPECT_TRUE(Index.ContainsPoint(10, 0));
+}
+
+namespace {
+
+/// Objects of these classes test like regions and polylines, but the index
+/// does not know them: it asks each of them every time.
+class TOtherRegion : public TRegion {};
+class TOtherPolyline : public TPolyline {};
+
+/// A layer of small and large regions and lines, some crossing quadrant
+/// edges, some without vertices, some with vertices moved past their box, and
+/// circles; each Plain one of the known classes or the unknown ones.
+void AddMixedObjects(TMapLayer& Layer, bool Plain)
+{
+    std::mt19937 Random(3);
+    std::uniform_real_distribution<double> Coord(-100, 100), Size(0, 30);
+    for (int I = 0; I < 400; ++I) {
+        TCustomMapObject* O = nullptr;
+        switch (I % 5) {
+        case 0: O = Plain ? new TRegion : new TOtherRegion; break;
+        case 1: O = Plain ? new TPolyline : new TOtherPolyline; break;
+        case 2: O = Plain ? new TCustomMapObject : static_cast<TCustomMapObject*>(new TOtherRegion); break;
+        case 3: O = new TCircle; break;
+        default: O = Plain ? new TRegion : new TOtherRegion; break;
+        }
+        if (I % 37 != 0) { // else no vertices at all
+            TMapPoints* P = O->GetParts()->Add()->GetPoints();
+            const double X = Coord(Random), Y = Coord(Random), W = Size(Random) * (I % 7 == 0 ? 3 : 0.2);
+            for (const TMapPoint& V : {TMapPoint(X, Y), TMapPoint(X + W, Y), TMapPoint(X + W, Y + W / 2)})
+                P->Add(V);
+            if (I % 23 == 0) // a vertex moved without growing any box
+                P->GetPoint(1).X += 60;
+        }
+        if (auto* C = dynamic_cast<TCircle*>(O))
+            C->SetRadius(Size(Random) / 4);
+        Layer.AddObject(O, false);
+    }
+}
+
+} // namespace
+
+TEST(IndexCell, KnownAndUnknownClassesOfTheSameGeometryGiveTheSameTreeAndBytes)
+{
+    TMapLayer Known, Unknown;
+    AddMixedObjects(Known, true);
+    AddMixedObjects(Unknown, false);
+    TIndexCell A(&Known), B(&Unknown);
+    ASSERT_GT(MaxDepth(A), 3);
+    ExpectSameTree(B, A);
+    const std::string FileA = OutputPath("index_known.idx"), FileB = OutputPath("index_unknown.idx");
+    ASSERT_TRUE(A.SaveToFile(FileA));
+    ASSERT_TRUE(B.SaveToFile(FileB));
+    EXPECT_EQ(FileBytes(FileA), FileBytes(FileB));
 }
