@@ -24,6 +24,39 @@ inline void SkipMifSpaces(std::string_view& Text)
     Text.remove_prefix(I);
 }
 
+/// The common plain decimal "[-]digits[.digits]" at First, converted with one
+/// exact division when that is correctly rounded: at most 2^53 as an integer
+/// and at most 22 decimals (10^22 is the largest power of ten a double holds
+/// exactly), so the result is the one from_chars gives. Returns the end of
+/// the number, or nullptr when the text needs from_chars (an exponent, more
+/// digits, no digits).
+inline const char* ParsePlainDecimal(const char* First, const char* Last, double& Value)
+{
+    static constexpr double Powers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    const char* P = First;
+    const bool Negative = P != Last && *P == '-';
+    if (Negative)
+        ++P;
+    std::uint64_t Mantissa = 0;
+    int Digits = 0, Decimals = 0;
+    bool Any = false;
+    for (; P != Last && static_cast<unsigned char>(*P - '0') < 10; ++P, Any = true)
+        if ((Mantissa = Mantissa * 10 + static_cast<unsigned>(*P - '0')) != 0 && ++Digits > 19)
+            return nullptr;
+    if (P != Last && *P == '.')
+        for (++P; P != Last && static_cast<unsigned char>(*P - '0') < 10; ++P, ++Decimals, Any = true)
+            if ((Mantissa = Mantissa * 10 + static_cast<unsigned>(*P - '0')) != 0 && ++Digits > 19)
+                return nullptr;
+    if (!Any || Decimals > 22 || Mantissa > (std::uint64_t(1) << 53) ||
+        (P != Last && (*P == 'e' || *P == 'E')))
+        return nullptr;
+    const double V = static_cast<double>(Mantissa) / Powers[Decimals];
+    Value = Negative ? -V : V;
+    return P;
+}
+
 /// Parses a finite double at the front of Text (after separators, an
 /// optional '+'); on success removes it and returns true. The number must end
 /// at a separator, a comma or the end of Text.
@@ -34,9 +67,13 @@ inline bool ScanDouble(std::string_view& Text, double& Value)
     const char* Last = First + Text.size();
     if (First != Last && *First == '+')
         ++First;
-    const auto [Ptr, Ec] = std::from_chars(First, Last, Value);
-    if (Ec != std::errc() || !std::isfinite(Value))
-        return false;
+    const char* Ptr = ParsePlainDecimal(First, Last, Value);
+    if (!Ptr) {
+        const auto [End, Ec] = std::from_chars(First, Last, Value);
+        if (Ec != std::errc() || !std::isfinite(Value))
+            return false;
+        Ptr = End;
+    }
     if (Ptr != Last && !IsMifSpace(*Ptr) && *Ptr != ',')
         return false;
     Text.remove_prefix(static_cast<std::size_t>(Ptr - Text.data()));

@@ -354,7 +354,14 @@ std::string TMifReader::WarningText() const
 
 bool TMifReader::ReadPoints(TParts* Parts, long long Count)
 {
-    TMapPoints* Points = Parts->Add()->GetPoints();
+    // The vertices go into a list of their own (no handler to call per
+    // vertex), which the part takes over when reading ends, also early.
+    struct THandOver {
+        TPart* Part;
+        std::unique_ptr<TMapPoints> Points = std::make_unique<TMapPoints>();
+        ~THandOver() { Part->SetPoints(std::move(Points)); }
+    } Read{Parts->Add()};
+    TMapPoints* Points = Read.Points.get();
     // Reserve no more than the rest of the file can hold (4 bytes a vertex at least).
     const long long Room = static_cast<long long>(FMif.Remaining() / 4 + 1);
     Points->Reserve(static_cast<int>(std::min<long long>({Count, Room, 0x7FFFFFFF})));
