@@ -11,9 +11,9 @@
 //
 // Usage: bench_RealDataBench DATA_DIR [--runs N] [--only NAME] [--no-gdal]
 //                            [--gdal-load] [--save DIR]
-// DATA_DIR holds dcw.mif, gshhg_low.mif and countries50.mif (scripts/bench
-// makes them). GDAL reading dcw.mif takes minutes: it runs once, and only
-// with --gdal-load.
+// DATA_DIR holds dcw.mif, gshhg_low.mif and countries50.mif (bench/README.md
+// says how to make them). GDAL reading dcw.mif takes minutes: it runs once,
+// and only with --gdal-load.
 #include "formats/SimpleMIFFormatProvider.h"
 #include "map/MapObjects.h"
 #include "objects/Polyline.h"
