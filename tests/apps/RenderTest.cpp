@@ -157,3 +157,24 @@ TEST(RenderTest, BackgroundAndImageFormats)
     ASSERT_EQ(Piped.size(), QSize(40, 20));
     EXPECT_EQ(Piped.pixelColor(20, 10), Red);
 }
+
+TEST(RenderTest, AntialiasSmoothsTheSlantedOutlineOfATurnedBox)
+{
+    // The red box with a black outline.
+    const std::string Box = TestFile("smooth.mif");
+    WriteFile(Box, "Version 300\nCharset \"WindowsLatin1\"\nDelimiter \",\"\nColumns 1\n  id Integer\nData\nRegion 1\n"
+                   "  5\n0 0\n10 0\n10 10\n0 10\n0 0\n    Pen (1,2,0)\n    Brush (2,16711680)\n");
+    WriteFile(TestFile("smooth.mid"), "1\n");
+    // Colours other than the background, the fill and the outline: blends.
+    auto Blends = [](const QImage& I) {
+        int N = 0;
+        for (int Y = 0; Y < I.height(); ++Y)
+            for (int X = 0; X < I.width(); ++X) {
+                const QColor C = I.pixelColor(X, Y);
+                N += C != Red && C != White && C != QColor(0, 0, 0);
+            }
+        return N;
+    };
+    EXPECT_EQ(Blends(Render(Box, "--size 100x100 --rotate 30")), 0);
+    EXPECT_GT(Blends(Render(Box, "--size 100x100 --rotate 30 --antialias")), 20);
+}
