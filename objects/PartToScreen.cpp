@@ -4,6 +4,7 @@
 #include "objects/MapView.h"
 
 #include <cstdlib>
+#include <cstring>
 #include <memory>
 #include <vector>
 
@@ -149,6 +150,16 @@ TPartConverter::TPartConverter(const TMapView& Map)
       FThin(Map.GetUseGeneralization()),
       FLevel(Map.GetGeneralizationLevel())
 {
+    // The clip rectangle of a linear view follows from its transform alone:
+    // the one of the last view converted is kept, so the objects of one paint
+    // compute it once.
+    thread_local TViewTransform LastTransform{};
+    thread_local TBounds LastClip{};
+    thread_local bool HaveLast = false;
+    if (FLinear && HaveLast && std::memcmp(&LastTransform, &FTransform, sizeof FTransform) == 0) {
+        FClip = LastClip;
+        return;
+    }
     // The visible area grown by 2 pixels on every side, in map units.
     FClip = Map.GetViewBounds();
     int X, Y;
@@ -156,6 +167,11 @@ TPartConverter::TPartConverter(const TMapView& Map)
     Map.ScreenToMap(X - 2, Y + 2, FClip.MinX, FClip.MinY);
     Map.MapToScreen(FClip.MaxX, FClip.MaxY, X, Y, false);
     Map.ScreenToMap(X + 2, Y - 2, FClip.MaxX, FClip.MaxY);
+    if (FLinear) {
+        LastTransform = FTransform;
+        LastClip = FClip;
+        HaveLast = true;
+    }
 }
 
 int TPartConverter::Convert(const TMapPoints& Points, std::vector<TPoint>& Out) const
