@@ -158,7 +158,7 @@ TEST_F(PaintPipelineTest, AntialiasedBitmapSmoothsSlantedEdgesAndMarkersStillTog
     Map.GetOptions()->SetAntialias(true);
     const QImage Smooth = test::PaintControl(Map);
     EXPECT_GT(Shades(Painted()), 100) << "edges blend into what is under them";
-    EXPECT_EQ(PixelOf(Smooth, 100, 140), clRed);
+    EXPECT_EQ(PixelOf(Smooth, 100, 67), clRed);
     // A one pixel horizontal line stays one pixel wide: through pixel centres.
     auto* Flat = Adopt(new TPolyline);
     AddPart(Flat, {{20, 190}, {180, 190}});
@@ -169,7 +169,7 @@ TEST_F(PaintPipelineTest, AntialiasedBitmapSmoothsSlantedEdgesAndMarkersStillTog
 
     const QImage Before = test::PaintControl(Map);
     R->Select();
-    EXPECT_EQ(PixelOf(Map.GetSurfaceImage(), 100, 140), clNavy);
+    EXPECT_EQ(PixelOf(Map.GetSurfaceImage(), 100, 67), clNavy);
     Map.GetSelection()->Clear();
     EXPECT_EQ(test::CountDifferences(Map.GetSurfaceImage(), Before), 0) << "the marker toggles back exactly";
 
