@@ -1,12 +1,11 @@
 #include "apps/viewer/MapToolBar.h"
 
 #include "map/MapObjects.h"
-#include "tools/StdMapTools.h"
+#include "registration/CartovaReg.h"
 
 #include <QAction>
 #include <QActionGroup>
 #include <QIcon>
-#include <QPainter>
 #include <QPixmap>
 #include <QToolBar>
 
@@ -14,44 +13,19 @@ using namespace cartova;
 
 namespace viewer {
 
-namespace {
-
-template <class T>
-TToolClass ToolClass()
-{
-    T Probe;
-    return {Probe.ClassName(), QImage(), [] { return new T; }};
-}
-
-// A stand-in for a missing palette bitmap: the initials of the tool's name.
-QImage InitialsBitmap(const std::string& DisplayName)
-{
-    QString Initials;
-    for (const QString& Word : QString::fromStdString(DisplayName).split(' ', Qt::SkipEmptyParts))
-        if (Word != "Tool")
-            Initials += Word.left(Word.size() > 4 ? 2 : 1);
-    QImage Image(20, 20, QImage::Format_ARGB32);
-    Image.fill(Qt::transparent);
-    QPainter P(&Image);
-    P.setRenderHint(QPainter::Antialiasing);
-    P.setPen(QColor(40, 70, 120));
-    P.drawRoundedRect(QRectF(0.5, 0.5, 19, 19), 3, 3);
-    QFont F = P.font();
-    F.setPixelSize(9);
-    F.setBold(true);
-    P.setFont(F);
-    P.drawText(Image.rect(), Qt::AlignCenter, Initials.left(3));
-    return Image;
-}
-
-} // namespace
-
 std::vector<TToolClass> MapToolClasses()
 {
-    return {ToolClass<TSelectionTool>(), ToolClass<TZoomInTool>(),  ToolClass<TZoomOutTool>(),
-            ToolClass<TPanTool>(),       ToolClass<TLineTool>(),    ToolClass<TPolylineTool>(),
-            ToolClass<TRectTool>(),      ToolClass<TRegionTool>(),  ToolClass<TCircleTool>(),
-            ToolClass<TSymbolTool>(),    ToolClass<TTextTool>()};
+    Register();
+    std::vector<TToolClass> Classes;
+    for (const TRegisteredComponent& C : GetRegisteredComponents(CartovaMapToolsPage))
+        Classes.push_back({C.GetClassName(), C.GetPaletteBitmap(), [C]() -> TCustomMapTool* {
+                               std::unique_ptr<TComponent> Made(C.Create(nullptr));
+                               auto* Tool = dynamic_cast<TCustomMapTool*>(Made.get());
+                               if (Tool)
+                                   Made.release();
+                               return Tool;
+                           }});
+    return Classes;
 }
 
 TMapToolBar::TMapToolBar(TCartova& Map, QToolBar& Bar, const std::vector<TToolClass>& Classes)
@@ -65,8 +39,7 @@ TMapToolBar::TMapToolBar(TCartova& Map, QToolBar& Bar, const std::vector<TToolCl
         T->SetCartova(&Map);
         T->OnToolStateChanged = [this](TCustomMapTool*) { Refresh(); };
         const QString Name = QString::fromStdString(T->GetDisplayName());
-        const QImage Bitmap = C.Bitmap.isNull() ? InitialsBitmap(T->GetDisplayName()) : C.Bitmap;
-        QAction* A = Bar.addAction(QIcon(QPixmap::fromImage(Bitmap)), Name);
+        QAction* A = Bar.addAction(QIcon(QPixmap::fromImage(C.Bitmap)), Name);
         A->setToolTip(Name);
         A->setCheckable(true);
         A->setObjectName(QString::fromStdString(C.ClassName));

@@ -32,7 +32,8 @@ struct TToolClass {
     std::function<cartova::TCustomMapTool*()> Create;
 };
 
-/// The classes of the map tools' palette page, in palette order.
+/// The classes of the registry's map tools page (registering the library's
+/// components first), in palette order, with their palette bitmaps.
 std::vector<TToolClass> MapToolClasses();
 
 class TMapToolBar {
