@@ -3,7 +3,7 @@
 // and outline) against the straightforward path, pixel for pixel; and the
 // generalised picture against the full one on a generated archipelago.
 #include "objects/PartToScreen.h"
-#include "tests/objects/VectorTestMap.h"
+#include "tests/support/VectorTestMap.h"
 
 #include <cmath>
 #include <numbers>
