@@ -1,6 +1,8 @@
 #pragma once
 // Running the `cartova` program and the GDAL tools from tests.
 
+#include "tests/support/ShellHelpers.h"
+
 #include <QCoreApplication>
 
 #include <cstdio>
@@ -19,22 +21,6 @@ inline std::string Cli()
 {
     return (std::filesystem::path(QCoreApplication::applicationDirPath().toStdString()) / ".." / "apps" / "cartova")
         .string();
-}
-
-/// Runs Command through the shell; Out gets its stdout (and its stderr
-/// too unless Stderr is false). Returns the exit status, -1 when it did not exit.
-inline int RunShell(const std::string& Command, std::string& Out, bool Stderr = true)
-{
-    Out.clear();
-    std::FILE* P = popen((Command + (Stderr ? " 2>&1" : " 2>/dev/null")).c_str(), "r");
-    if (!P)
-        return -1;
-    char Buf[4096];
-    std::size_t N;
-    while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0)
-        Out.append(Buf, N);
-    const int Status = pclose(P);
-    return WIFEXITED(Status) ? WEXITSTATUS(Status) : -1;
 }
 
 /// Runs `cartova Args` with stderr joined to stdout.

@@ -12,6 +12,7 @@
 #include <string>
 
 using cartova::test::RunCli;
+using cartova::test::HaveGdal;
 using cartova::test::RunShell;
 
 namespace {
@@ -19,11 +20,6 @@ namespace {
 const std::string Data = std::string(CARTOVA_TEST_DATA_DIR) + "/mif/";
 const std::string Output = CARTOVA_TEST_OUTPUT_DIR;
 
-bool HaveGdal()
-{
-    std::string Out;
-    return RunShell("ogr2ogr --version", Out) == 0;
-}
 
 // `ogrinfo -al` of Path without the line naming the file; with KeepStyles
 // false also without the style strings.

@@ -11,6 +11,7 @@
 #include <string>
 
 using cartova::test::RunCli;
+using cartova::test::HaveGdal;
 using cartova::test::RunShell;
 
 namespace {
@@ -26,11 +27,6 @@ std::string Folder(const std::string& Name)
     return Dir;
 }
 
-bool HaveGdal()
-{
-    std::string Out;
-    return RunShell("ogr2ogr --version", Out) == 0;
-}
 
 } // namespace
 

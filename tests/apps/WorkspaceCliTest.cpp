@@ -29,7 +29,7 @@ std::string Folder(const std::string& Name)
 
 TEST(WorkspaceCliTest, InfoAndRenderATwelveLayerWorkspace)
 {
-    if (!cartova::test::HaveOgr2ogr())
+    if (!cartova::test::HaveGdal())
         GTEST_SKIP() << "ogr2ogr is not installed";
     const std::string Dir = Folder("twelve");
     const std::string Wor = cartova::test::WriteTwelveLayerWorkspace(Dir + "/ws");

@@ -8,6 +8,7 @@
 #include "formats/MifAttributes.h"
 #include "objects/Circle.h"
 #include "objects/NoGeometry.h"
+#include "tests/support/ShellHelpers.h"
 
 #include <cmath>
 #include <cstdio>
@@ -15,28 +16,14 @@
 #include <regex>
 
 using namespace cartova;
+using cartova::test::HaveGdal;
 using cartova::test::ReadText;
+using cartova::test::Shell;
 using cartova::test::WriteText;
 
 namespace {
 
-std::string Shell(const std::string& Command)
-{
-    std::string Out;
-    if (std::FILE* P = popen((Command + " 2>/dev/null").c_str(), "r")) {
-        char Buf[4096];
-        std::size_t N;
-        while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0)
-            Out.append(Buf, N);
-        pclose(P);
-    }
-    return Out;
-}
 
-bool HaveGdal()
-{
-    return std::system("ogr2ogr --version > /dev/null 2>&1") == 0;
-}
 
 // MapInfo's objects and styles, for ogr2ogr to convert into TAB files.
 const char* SourceMif = R"(Version 300

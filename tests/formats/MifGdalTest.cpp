@@ -2,31 +2,18 @@
 // load with the counts, coordinates, values and colours ogrinfo reports, and
 // ogrinfo reads what Cartova writes with the same counts, values and geometry.
 #include "MifTestSupport.h"
+#include "tests/support/ShellHelpers.h"
 
 #include <cstdio>
 #include <cstdlib>
 
 using namespace cartova;
+using test::HaveGdal;
+using test::Shell;
 
 namespace {
 
-bool HaveGdal()
-{
-    return std::system("ogr2ogr --version > /dev/null 2>&1") == 0;
-}
 
-std::string Shell(const std::string& Command)
-{
-    std::string Out;
-    if (std::FILE* P = popen((Command + " 2>/dev/null").c_str(), "r")) {
-        char Buf[4096];
-        std::size_t N;
-        while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0)
-            Out.append(Buf, N);
-        pclose(P);
-    }
-    return Out;
-}
 
 const char* GeoJson = R"({"type":"FeatureCollection","features":[
 {"type":"Feature","properties":{"s":"O'Brien \"q\", a;b","i":5,"r":1.5,"d":"2020-03-04","t":"12:34:56","dt":"2020-03-04T12:34:56","u":"Привет"},

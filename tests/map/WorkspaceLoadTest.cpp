@@ -53,7 +53,7 @@ protected:
 
 TEST_F(WorkspaceLoadTest, TwelveLayersFromAMapInfoWorkspace)
 {
-    if (!test::HaveOgr2ogr())
+    if (!test::HaveGdal())
         GTEST_SKIP() << "ogr2ogr is not installed";
     const std::string Wor = test::WriteTwelveLayerWorkspace(Folder("twelve"));
     ASSERT_FALSE(Wor.empty());

@@ -5,6 +5,8 @@
 // (10, 50); the bottom table's is the largest, so each layer shows as a ring
 // around the ones above it.
 
+#include "tests/support/ShellHelpers.h"
+
 #include <array>
 #include <cstdlib>
 #include <filesystem>
@@ -54,11 +56,6 @@ inline std::string SquareMif(double Half, int Color)
            "Columns 1\n  name Char(20)\nData\n\nRegion 1\n  5\n" +
            X0 + " " + Y0 + "\n" + X1 + " " + Y0 + "\n" + X1 + " " + Y1 + "\n" + X0 + " " + Y1 + "\n" + X0 + " " +
            Y0 + "\n    Pen (1,2,0)\n    Brush (2," + std::to_string(Color) + ")\n";
-}
-
-inline bool HaveOgr2ogr()
-{
-    return std::system("ogr2ogr --version > /dev/null 2>&1") == 0;
 }
 
 /// The workspace text; its tables lie as WorkspaceTables says.

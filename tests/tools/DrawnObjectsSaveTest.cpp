@@ -1,6 +1,7 @@
 // Objects drawn with the tools survive a save: one of each kind, drawn by
 // real input, saved to MIF, read back by Cartova and by GDAL.
 #include "formats/SimpleMIFFormatProvider.h"
+#include "tests/support/ShellHelpers.h"
 #include "tests/tools/ToolTestSupport.h"
 
 #include <cstdio>
@@ -9,22 +10,11 @@
 #include <vector>
 
 using namespace cartova;
+using test::Shell;
 using test::TToolMap;
 
 namespace {
 
-std::string Shell(const std::string& Command)
-{
-    std::string Out;
-    if (std::FILE* P = popen((Command + " 2>/dev/null").c_str(), "r")) {
-        char Buf[4096];
-        std::size_t N;
-        while ((N = std::fread(Buf, 1, sizeof Buf, P)) > 0)
-            Out.append(Buf, N);
-        pclose(P);
-    }
-    return Out;
-}
 
 std::vector<TMapPoint> AllVertices(TCustomMapObject* O)
 {
