@@ -12,7 +12,7 @@ install(TARGETS cartova EXPORT CartovaTargets
 # include them; the consumer test checks that every installed include
 # resolves). formats/mitab is a library of its own with its own install rules.
 set(CARTOVA_INTERNAL_HEADERS
-  host/ControlPeer.h host/DebugLog.h host/NumberText.h
+  host/ControlPeer.h host/DebugLog.h host/NumberText.h host/VectorState.h
   objects/PartToScreen.h
   formats/MidRecord.h formats/MifAttributes.h formats/MifCharset.h
   formats/MifColumns.h formats/MifFilePair.h formats/MifLineReader.h

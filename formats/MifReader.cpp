@@ -3,6 +3,7 @@
 #include "formats/MifAttributes.h"
 #include "formats/MifColumns.h"
 #include "formats/MifNumbers.h"
+#include "host/VectorState.h"
 #include "map/Cartova.h"
 #include "map/Layers.h"
 #include "objects/NoGeometry.h"
@@ -189,6 +190,9 @@ void TMifReader::Run()
     while (Have) {
         if (FMap)
             FMap->ShowProgress(static_cast<int>(std::min<std::uint64_t>(FMif.Position() / 128, 0x7FFFFFFF)));
+        // The progress handler may have drawn; drawing leaves the state that
+        // slows number parsing down.
+        ClearUpperVectorState();
         const std::string Word = MifKeyword(FLine);
         const TMifObjectKind Kind = MifObjectKindOf(Word);
         if (Kind == TMifObjectKind::None) {

@@ -1,4 +1,5 @@
 #include "host/Canvas.h"
+#include "host/VectorState.h"
 
 #include <QFontMetrics>
 #include <QImage>
@@ -6,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace cartova::host {
 
@@ -147,6 +149,9 @@ void TCanvas::Flush()
 
 void TCanvas::Changed()
 {
+    // Called after every drawing call: Qt's routines leave the vector state
+    // that slows the library's floating point code down.
+    ClearUpperVectorState();
     if (OnChange)
         OnChange(this);
 }
@@ -329,18 +334,55 @@ void TCanvas::Polyline(const TPoint* Points, int Count)
     if (!Points || Count < 2 || !Begin())
         return;
     ApplyFigureState(false);
+    DrawPolyline(Points, Count);
+    Changed();
+}
+
+void TCanvas::DrawPolyline(const TPoint* Points, int Count)
+{
     if (FAntialias) {
         // Through the pixel centres, so a one pixel line stays one pixel wide.
-        QPolygonF Poly(Count);
+        FPolygonF.resize(Count);
         for (int i = 0; i < Count; ++i)
-            Poly[i] = QPointF(Points[i].X + 0.5, Points[i].Y + 0.5);
-        FPainter->drawPolyline(Poly);
+            FPolygonF[i] = QPointF(Points[i].X + 0.5, Points[i].Y + 0.5);
+        FPainter->drawPolyline(FPolygonF);
     } else {
-        QPolygon Poly(Count);
+        FPolygon.resize(Count);
         for (int i = 0; i < Count; ++i)
-            Poly.setPoint(i, Points[i].X, Points[i].Y);
-        FPainter->drawPolyline(Poly);
+            FPolygon[i] = QPoint(Points[i].X, Points[i].Y);
+        FPainter->drawPolyline(FPolygon);
     }
+}
+
+void TCanvas::PolyPolyline(const TPoint* Points, const int* Counts, int Parts)
+{
+    if (!Points || !Counts || Parts <= 0 || !Begin())
+        return;
+    ApplyFigureState(false);
+    // A line of one step drawn by a solid one pixel pen sets one pixel: the
+    // line is drawn from its left end (upper end when vertical) and its last
+    // pixel is left out. In copy mode the order of equal pixels does not
+    // matter, so such lines (small islands at small scales, most parts of a
+    // detailed layer) go to the device as points in one call.
+    const bool Pixels = !FAntialias && FPen->GetMode() == pmCopy && FPen->GetStyle() == psSolid &&
+                        FPen->GetWidth() <= 1 && FPainter->transform().type() == QTransform::TxNone;
+    FPixels.clear();
+    for (int I = 0; I < Parts; Points += Counts[I], ++I) {
+        const int N = Counts[I];
+        if (N < 2)
+            continue;
+        const int DX = Points[1].X - Points[0].X, DY = Points[1].Y - Points[0].Y;
+        if (Pixels && N == 2 && std::abs(DX) <= 1 && std::abs(DY) <= 1) {
+            if (DX != 0 || DY != 0) {
+                const TPoint& P = DX > 0 || (DX == 0 && DY > 0) ? Points[0] : Points[1];
+                FPixels.append(QPoint(P.X, P.Y));
+            }
+            continue;
+        }
+        DrawPolyline(Points, N);
+    }
+    if (!FPixels.isEmpty())
+        FPainter->drawPoints(FPixels);
     Changed();
 }
 
@@ -353,11 +395,11 @@ void TCanvas::Polygon(const TPoint* Points, int Count)
 {
     if (!Points || Count < 2 || !Begin())
         return;
-    QPolygon Poly(Count);
+    FPolygon.resize(Count);
     for (int i = 0; i < Count; ++i)
-        Poly.setPoint(i, Points[i].X, Points[i].Y);
+        FPolygon[i] = QPoint(Points[i].X, Points[i].Y);
     ApplyFigureState(true);
-    FPainter->drawPolygon(Poly, Qt::OddEvenFill);
+    FPainter->drawPolygon(FPolygon, Qt::OddEvenFill);
     Changed();
 }
 

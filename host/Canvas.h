@@ -24,6 +24,7 @@
 #include <QBrush>
 #include <QPainter>
 #include <QPen>
+#include <QPolygon>
 #include <QRegion>
 
 #include <cstdint>
@@ -137,6 +138,10 @@ public:
     /// Lines through the points (each end pixel but the last drawn); PenPos unchanged.
     void Polyline(const TPoint* Points, int Count);
     void Polyline(const std::vector<TPoint>& Points);
+    /// Parts polylines, Counts[I] points each, stored one after the other in
+    /// Points: the pixels of that many Polyline calls, in fewer calls to the
+    /// device. PenPos unchanged.
+    void PolyPolyline(const TPoint* Points, const int* Counts, int Parts);
     /// Closed figure filled with the brush (alternate rule) and outlined.
     void Polygon(const TPoint* Points, int Count);
     void Polygon(const std::vector<TPoint>& Points);
@@ -204,6 +209,7 @@ private:
     QFont CurrentQFont();
     void DrawImage(const QRect& Target, const QImage& Image, const QRect& Source);
     void DrawTextAt(int X, int Y, const QString& Text, const QRect* Clip, bool Opaque);
+    void DrawPolyline(const TPoint* Points, int Count);
     void Changed();
 
     QImage* FImage = nullptr;
@@ -222,6 +228,10 @@ private:
     QFont FQFont;
     mutable unsigned FPenVersion = ~0u;
     mutable QPen FQPen;
+    // Reused vertex buffers, so that drawing lines allocates nothing.
+    QPolygon FPolygon;
+    QPolygonF FPolygonF;
+    QPolygon FPixels;
 };
 
 /// The device handle the device services take: the canvas.

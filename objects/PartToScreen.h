@@ -29,12 +29,14 @@ namespace cartova {
 class TPartConverter {
 public:
     explicit TPartConverter(const TMapView& Map);
-    /// Appends the screen points of Points to Out (clipped, converted,
-    /// thinned) and returns how many were appended; 0 when the part lies
-    /// outside the view. Under generalisation the part's last point is kept
-    /// unless it lands on the last kept point, so a part that reaches the
-    /// view keeps at least one point.
-    int Convert(const TMapPoints& Points, std::vector<TPoint>& Out) const;
+    /// Writes the screen points of Points (clipped, converted, thinned) into
+    /// Out from index At, growing Out when it is too short (it never
+    /// shrinks: elements past the returned count are scratch), and returns
+    /// how many were written; 0 when the part lies outside the view. Under
+    /// generalisation the part's last point is kept unless it lands on the
+    /// last kept point, so a part that reaches the view keeps at least one
+    /// point.
+    int Convert(const TMapPoints& Points, std::vector<TPoint>& Out, std::size_t At) const;
 
 private:
     const TMapView& FMap;
@@ -73,29 +75,29 @@ private:
 };
 
 /// The screen points of every part of an object, computed once and used for
-/// fill and outline alike. Parts that yield nothing are left out.
+/// fill and outline alike. Parts that yield nothing are left out; the points
+/// of the others follow one another in one block.
 class TScreenParts {
 public:
-    /// Where one part's points lie in the block.
-    struct TSpan {
-        int Start;
-        int Count;
-    };
-
     TScreenParts(const TParts& Parts, const TMapView* Map);
     ~TScreenParts();
     TScreenParts(const TScreenParts&) = delete;
     TScreenParts& operator=(const TScreenParts&) = delete;
 
     /// Number of parts with points.
-    int Count() const { return static_cast<int>(FSpans.size()); }
-    bool Empty() const { return FSpans.empty(); }
-    const TPoint* Points(int Part) const { return FPoints.data() + FSpans[static_cast<std::size_t>(Part)].Start; }
-    int Count(int Part) const { return FSpans[static_cast<std::size_t>(Part)].Count; }
+    int Count() const { return static_cast<int>(FCounts.size()); }
+    bool Empty() const { return FCounts.empty(); }
+    const TPoint* Points(int Part) const { return FPoints.data() + FStarts[static_cast<std::size_t>(Part)]; }
+    int Count(int Part) const { return FCounts[static_cast<std::size_t>(Part)]; }
+    /// Every part's points, one part after the other, and the parts' counts
+    /// (for TCanvas::PolyPolyline).
+    const TPoint* AllPoints() const { return FPoints.data(); }
+    const int* Counts() const { return FCounts.data(); }
 
 private:
     std::vector<TPoint>& FPoints;
-    std::vector<TSpan>& FSpans;
+    std::vector<int>& FStarts;
+    std::vector<int>& FCounts;
 };
 
 } // namespace cartova

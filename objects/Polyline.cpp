@@ -11,8 +11,7 @@ void TPolyline::Draw()
         return;
     TCanvas* Canvas = Map->GetCanvas();
     const TScreenParts Screen(*GetParts(), Map);
-    for (int I = 0; I < Screen.Count(); ++I)
-        Polyline(Canvas->GetHandle(), Screen.Points(I), Screen.Count(I));
+    Canvas->PolyPolyline(Screen.AllPoints(), Screen.Counts(), Screen.Count());
 }
 
 void TPolyline::DrawSelection()

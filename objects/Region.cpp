@@ -87,10 +87,11 @@ void TRegion::Draw()
     // The outline through the stored vertices, not closed back: the path of
     // a move to the first point and lines to the others, drawn as one
     // primitive so that joints are not drawn twice in exclusive-or mode.
-    for (int I = 0; I < Screen.Count(); ++I) {
-        Canvas->Polyline(Screen.Points(I), Screen.Count(I));
-        Canvas->SetPenPos(Screen.Points(I)[Screen.Count(I) - 1]);
-    }
+    if (Screen.Empty())
+        return;
+    Canvas->PolyPolyline(Screen.AllPoints(), Screen.Counts(), Screen.Count());
+    const int Last = Screen.Count() - 1;
+    Canvas->SetPenPos(Screen.Points(Last)[Screen.Count(Last) - 1]);
 }
 
 void TRegion::DrawSelection()

@@ -7,6 +7,7 @@
 #include <QImage>
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 using namespace cartova;
@@ -368,4 +369,56 @@ TEST(Canvas, ClipAndExternalPainter)
     }
     EXPECT_EQ(PixelOf(Target, 4, 2), clBlack);
     EXPECT_EQ(PixelOf(Target, 4, 3), clWhite);
+}
+
+TEST(Canvas, PolyPolylineDrawsThePixelsOfOnePolylinePerPart)
+{
+    // Many short parts (the one-step lines that go to the device as points)
+    // among longer ones, some reaching past the edges; every pen the fast
+    // case does not cover is tried too.
+    std::mt19937 Random(7);
+    std::vector<TPoint> Points;
+    std::vector<int> Counts;
+    for (int Part = 0; Part < 400; ++Part) {
+        const int N = Part % 5 == 0 ? 1 + static_cast<int>(Random() % 6) : 2;
+        int X = static_cast<int>(Random() % 48) - 4, Y = static_cast<int>(Random() % 38) - 4;
+        for (int I = 0; I < N; ++I) {
+            Points.push_back(Point(X, Y));
+            const int Step = N == 2 ? 1 : 6;
+            X += static_cast<int>(Random() % (2 * Step + 1)) - Step;
+            Y += static_cast<int>(Random() % (2 * Step + 1)) - Step;
+        }
+        Counts.push_back(N);
+    }
+    struct TPenCase {
+        TPenMode Mode;
+        TPenStyle Style;
+        int Width;
+        bool Antialias;
+    };
+    for (const TPenCase& Case : {TPenCase{pmCopy, psSolid, 1, false}, TPenCase{pmCopy, psSolid, 0, false},
+                                 TPenCase{pmNotXor, psSolid, 1, false}, TPenCase{pmXor, psSolid, 1, false},
+                                 TPenCase{pmCopy, psDot, 1, false}, TPenCase{pmCopy, psSolid, 3, false},
+                                 TPenCase{pmCopy, psSolid, 1, true}}) {
+        TBitmap One, All;
+        PaintBackdrop(One);
+        PaintBackdrop(All);
+        for (TBitmap* B : {&One, &All}) {
+            TCanvas* C = B->GetCanvas();
+            C->SetAntialias(Case.Antialias);
+            C->GetPen()->SetColor(clNavy);
+            C->GetPen()->SetMode(Case.Mode);
+            C->GetPen()->SetStyle(Case.Style);
+            C->GetPen()->SetWidth(Case.Width);
+        }
+        const TPoint* P = Points.data();
+        for (const int N : Counts) {
+            One.GetCanvas()->Polyline(P, N);
+            P += N;
+        }
+        All.GetCanvas()->PolyPolyline(Points.data(), Counts.data(), static_cast<int>(Counts.size()));
+        EXPECT_EQ(CountDifferences(One.GetImage(), All.GetImage()), 0)
+            << "mode " << Case.Mode << " style " << Case.Style << " width " << Case.Width << " antialias "
+            << Case.Antialias;
+    }
 }

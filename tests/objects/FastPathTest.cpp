@@ -233,8 +233,9 @@ TEST_F(FastPathTest, GeneralisationKeepsEveryIslandAndCoastlineOfAnArchipelago)
         ASSERT_GT(Total, 0);
         // At the default level the generalised picture stays within one pixel
         // of the full one almost everywhere.
-        if (Level == 1)
+        if (Level == 1) {
             EXPECT_LT(100.0 * (Lost + Added) / Total, 1.0) << Lost << " lost, " << Added << " added of " << Total;
+        }
         for (const TMapPoint& C : Centres) {
             int X, Y;
             Map.MapToScreen(C.X, C.Y, X, Y, false);

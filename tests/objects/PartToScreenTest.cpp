@@ -3,6 +3,7 @@
 #include "objects/PartToScreen.h"
 #include "tests/support/VectorTestMap.h"
 
+#include <random>
 #include <vector>
 
 using namespace cartova;
@@ -124,4 +125,36 @@ TEST_F(PartToScreenTest, SeveralBlocksMayBeOutAtOnce)
     FreeScreenPoints(nullptr, 0);
     EXPECT_EQ(PartToScreen(A, nullptr, CC), nullptr);
     EXPECT_EQ(CC, 0);
+}
+
+TEST_F(PartToScreenTest, InsidePartsConvertLikeMapToScreenAtAnyZoom)
+{
+    // Vertices on half pixels (rounded to even), just inside the edges and
+    // at random places, at zooms and centres that give long fractions.
+    std::mt19937 Random(11);
+    std::uniform_real_distribution<double> Unit(0.0, 1.0);
+    Map.SetUseGeneralization(false);
+    for (const double Zoom : {1.0, 3.0, 0.37, 7.125}) {
+        Map.SetZoom(Zoom);
+        Map.SetCenterX(100.3);
+        Map.SetCenterY(99.7);
+        const TBounds V = Map.GetViewBounds();
+        TMapPoints Part;
+        for (int I = 0; I < 500; ++I) {
+            const double FX = I < 8 ? (I % 2) : Unit(Random), FY = I < 8 ? (I / 2 % 2) : Unit(Random);
+            Part.Add(TMapPoint(V.MinX + FX * (V.MaxX - V.MinX), V.MinY + FY * (V.MaxY - V.MinY)));
+        }
+        for (int Px = 0; Px < 20; ++Px) {
+            double MX, MY;
+            Map.ScreenToMap(Px * 9, Px * 7, MX, MY);
+            Part.Add(TMapPoint(MX + 0.5 / Zoom, MY - 0.5 / Zoom));
+        }
+        const TScreenPoints S(Part, &Map);
+        ASSERT_EQ(S.Count(), Part.Count());
+        for (int I = 0; I < Part.Count(); ++I) {
+            int X, Y;
+            Map.MapToScreen(Part[I].X, Part[I].Y, X, Y, false);
+            ASSERT_EQ(S.Points()[I], Point(X, Y)) << "zoom " << Zoom << " vertex " << I;
+        }
+    }
 }
