@@ -160,19 +160,22 @@ void TCanvas::Changed()
 
 void TCanvas::SetPen(const TPen* Value)
 {
-    if (Value)
+    // Objects set their own pen before each drawing; most are equal.
+    if (Value && !(*FPen == *Value))
         FPen->Assign(Value);
 }
 
 void TCanvas::SetBrush(const TBrush* Value)
 {
-    if (Value)
+    // Objects set their own brush before each drawing; most are equal.
+    if (Value && !(*FBrush == *Value))
         FBrush->Assign(Value);
 }
 
 void TCanvas::SetFont(const TFont* Value)
 {
-    if (Value)
+    // Objects set their own font before each drawing; most are equal.
+    if (Value && !(*FFont == *Value))
         FFont->Assign(Value);
 }
 

@@ -16,13 +16,12 @@ void TDisplayedObjects::Forget(const TCustomMapObject* MapObject)
 
 void TDisplayedObjects::Notify(TCustomMapObject* Item, TListNotification Action)
 {
-    if (Action == lnAdded) {
-        ++FEntries[Item];
+    if (!Item)
         return;
-    }
-    const auto It = FEntries.find(Item);
-    if (It != FEntries.end() && --It->second == 0)
-        FEntries.erase(It);
+    if (Action == lnAdded)
+        FEntries.Increment(Item);
+    else
+        FEntries.Decrement(Item);
 }
 
 } // namespace cartova

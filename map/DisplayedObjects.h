@@ -3,9 +3,8 @@
 // last bitmap rebuild and those painted since when a layer adopted them, in
 // drawing order, each once.
 
+#include "map/PointerCounts.h"
 #include "map/Selection.h"
-
-#include <unordered_map>
 
 namespace cartova {
 
@@ -21,14 +20,14 @@ public:
     /// Takes every entry of MapObject out; nothing when there is none.
     void Forget(const TCustomMapObject* MapObject);
     /// Whether MapObject is recorded.
-    bool Holds(const TCustomMapObject* MapObject) const { return FEntries.contains(MapObject); }
+    bool Holds(const TCustomMapObject* MapObject) const { return FEntries.Contains(MapObject); }
 
 protected:
     void Notify(TCustomMapObject* Item, TListNotification Action) override;
 
 private:
     /// Entries per object: the list operations of the base may add one twice.
-    std::unordered_map<const TCustomMapObject*, int> FEntries;
+    TPointerCounts FEntries;
 };
 
 } // namespace cartova

@@ -3,6 +3,8 @@
 #include "host/DebugLog.h"
 #include "objects/PartToScreen.h"
 
+#include <vector>
+
 namespace cartova {
 
 namespace {
@@ -17,10 +19,31 @@ void TraceCombineResult(int Kind)
     }
 }
 
-/// Frees a region handle when it leaves scope.
-struct TRegionHolder {
-    HRGN Rgn = nullptr;
-    ~TRegionHolder() { DeleteObject(Rgn); }
+/// The device regions of an object's rings, freed when it leaves scope.
+struct TRingRegions {
+    std::vector<HRGN> Rgns;
+    ~TRingRegions()
+    {
+        for (HRGN Rgn : Rgns)
+            DeleteObject(Rgn);
+    }
+
+    /// Combines every ring by exclusive-or (an area covered by an odd number
+    /// of rings is inside) into the first region and returns it, or nullptr
+    /// without rings. Rings are combined in pairs, then pairs of pairs, so
+    /// that an object of many islands copies each ring's rectangles a few
+    /// times instead of once for every ring after it; the order of an
+    /// exclusive-or does not change its pixels.
+    HRGN Combine()
+    {
+        for (std::size_t Step = 1; Step < Rgns.size(); Step *= 2)
+            for (std::size_t I = 0; I + Step < Rgns.size(); I += 2 * Step) {
+                TraceCombineResult(CombineRgn(Rgns[I], Rgns[I], Rgns[I + Step], RGN_XOR));
+                DeleteObject(Rgns[I + Step]);
+                Rgns[I + Step] = nullptr;
+            }
+        return Rgns.empty() ? nullptr : Rgns.front();
+    }
 };
 
 } // namespace
@@ -41,27 +64,20 @@ void TRegion::Draw()
         return;
     }
 
-    // One device region for the object: an area covered by an odd number of
-    // rings is inside. Fewer than three points enclose no pixel.
-    TRegionHolder Combined;
+    // One device region for the object. Fewer than three points enclose no
+    // pixel.
+    TRingRegions Rings;
+    Rings.Rgns.reserve(static_cast<std::size_t>(Screen.Count()));
     for (int I = 0; I < Screen.Count(); ++I) {
         if (Screen.Count(I) < 3)
             continue;
-        TRegionHolder Ring;
-        Ring.Rgn = CreatePolygonRgn(Screen.Points(I), Screen.Count(I), WINDING);
-        if (!Ring.Rgn) {
+        if (HRGN Ring = CreatePolygonRgn(Screen.Points(I), Screen.Count(I), WINDING))
+            Rings.Rgns.push_back(Ring);
+        else
             DebugLog("Error Create RGN");
-            continue;
-        }
-        if (!Combined.Rgn) {
-            Combined.Rgn = Ring.Rgn;
-            Ring.Rgn = nullptr;
-        } else {
-            TraceCombineResult(CombineRgn(Combined.Rgn, Combined.Rgn, Ring.Rgn, RGN_XOR));
-        }
     }
 
-    if (Combined.Rgn) {
+    if (HRGN Combined = Rings.Combine()) {
         TBrush* Brush = Canvas->GetBrush();
         TPen* Pen = Canvas->GetPen();
         if (GetUseBGColor()) {
@@ -71,7 +87,7 @@ void TRegion::Draw()
             Brush->SetColor(GetBGColor());
             Brush->SetStyle(bsSolid);
             Pen->SetStyle(psClear);
-            PaintRgn(Canvas->GetHandle(), Combined.Rgn);
+            PaintRgn(Canvas->GetHandle(), Combined);
             Brush->SetColor(OldColor);
             Brush->SetStyle(OldStyle);
             Pen->SetStyle(OldPenStyle);
@@ -81,7 +97,7 @@ void TRegion::Draw()
             Brush->SetBitmap(Map->GetSelectionPattern());
             Pen->SetMode(pmCopy);
         }
-        PaintRgn(Canvas->GetHandle(), Combined.Rgn);
+        PaintRgn(Canvas->GetHandle(), Combined);
     }
 
     // The outline through the stored vertices, not closed back: the path of

@@ -41,6 +41,28 @@ TEST_F(RegionTest, InnerRingCutsAHoleAndARingInsideTheHoleFillsAgain)
     EXPECT_EQ(PixelOf(Image, 40, 100), clRed);
 }
 
+TEST_F(RegionTest, ManyRingsFillWhereAnOddNumberOfThemCover)
+{
+    // Nested, overlapping and separate rings, more than a few so that they
+    // are combined in several rounds.
+    const double Boxes[][4] = {{10, 10, 190, 190}, {20, 20, 180, 180}, {30, 30, 170, 170}, {40, 40, 160, 160},
+                               {50, 50, 150, 150}, {60, 20, 120, 100}, {100, 60, 190, 130}, {0, 150, 40, 200},
+                               {160, 0, 200, 30},  {70, 70, 80, 80},   {130, 140, 180, 190}};
+    auto* R = Adopt(new TRegion);
+    for (const auto& B : Boxes)
+        AddBox(R, B[0], B[1], B[2], B[3]);
+    const QImage Image = Painted();
+    // Sample between the ring edges, which all lie on multiples of 10.
+    for (int PX = 5; PX < 200; PX += 10)
+        for (int PY = 5; PY < 200; PY += 10) {
+            const double X = PX, Y = 200 - PY;
+            int Covering = 0;
+            for (const auto& B : Boxes)
+                Covering += B[0] < X && X < B[2] && B[1] < Y && Y < B[3];
+            EXPECT_EQ(PixelOf(Image, PX, PY), Covering % 2 ? clRed : clWhite) << PX << ", " << PY;
+        }
+}
+
 TEST_F(RegionTest, EasyDrawPaintsInnerRingsOnTop)
 {
     auto* R = Adopt(new TRegion);
