@@ -208,6 +208,13 @@ bool TPolySplitter::Split(const TVectorEx& Line, TSplitMode Mode)
     std::vector<TPointEx>& Dst = FDestination->FPoints;
     Dst.clear(); // keeps the storage for chained splits
 
+    // Against a vertical line keeping one side (or a horizontal one keeping
+    // above or below), a point off the kept side lies strictly beyond the
+    // line, so an edge between two such points never crosses it: only edges
+    // with a kept end are tested. Long runs outside the view cost two
+    // comparisons a point.
+    const bool AxisCut = (Op.IsVert() && !Op.IsHorz() && (Mode == smLeft || Mode == smRight)) ||
+                         (Op.IsHorz() && !Op.IsVert() && (Mode == smAbove || Mode == smBelow));
     const std::size_t N = Src.size();
     for (std::size_t i = 0; i < N; ++i) {
         const TPointEx& Cur = Src[i];
@@ -218,9 +225,9 @@ bool TPolySplitter::Split(const TVectorEx& Line, TSplitMode Mode)
         const TPointEx& Prev = Src[i == 0 ? N - 1 : i - 1];
         const TPointEx& Next = Src[i + 1 == N ? 0 : i + 1];
         TPointEx Cross;
-        if (Op.IsIntersected(VectorEx(Prev, Cur), Cross))
+        if ((!AxisCut || Op.IsPointValid(Prev, Mode)) && Op.IsIntersected(VectorEx(Prev, Cur), Cross))
             Dst.push_back(Cross);
-        if (Op.IsIntersected(VectorEx(Cur, Next), Cross))
+        if ((!AxisCut || Op.IsPointValid(Next, Mode)) && Op.IsIntersected(VectorEx(Cur, Next), Cross))
             Dst.push_back(Cross);
     }
 

@@ -260,3 +260,47 @@ TEST(PolySplitter, EveryEdgeThatChangesSideGivesOneCrossingOnTheLine)
                                       -836757.96770851128),
                                  P));
 }
+
+TEST(PolySplitter, AxisCutsGiveTheCrossingsOfTestingEveryEdge)
+{
+    // Every edge of a ring tested against the line, the way a cut is
+    // defined; the splitter skips edges wholly beyond an axis-parallel line
+    // and must come to the same points. Rings with long runs outside, points
+    // on the line, repeated points and degenerate lines.
+    auto Reference = [](const Ring& Src, const TVectorEx& L, TSplitMode Mode) {
+        const TVectorOperations Op(L);
+        Ring Dst;
+        for (std::size_t I = 0; I < Src.size(); ++I) {
+            const TPointEx& Cur = Src[I];
+            if (Op.IsPointValid(Cur, Mode)) {
+                Dst.push_back(Cur);
+                continue;
+            }
+            TPointEx Cross;
+            if (Op.IsIntersected(VectorEx(Src[I == 0 ? Src.size() - 1 : I - 1], Cur), Cross))
+                Dst.push_back(Cross);
+            if (Op.IsIntersected(VectorEx(Cur, Src[I + 1 == Src.size() ? 0 : I + 1]), Cross))
+                Dst.push_back(Cross);
+        }
+        return Dst;
+    };
+    std::mt19937 Random(5);
+    const TSplitMode Modes[] = {smAbove, smBelow, smLeft, smRight};
+    for (int Case = 0; Case < 400; ++Case) {
+        Ring Src;
+        const int N = 3 + static_cast<int>(Random() % 40);
+        for (int I = 0; I < N; ++I)
+            Src.push_back(PointEx(static_cast<long double>(Random() % 21) - 10, static_cast<long double>(Random() % 21) - 10));
+        const long double C = static_cast<long double>(Random() % 9) - 4;
+        const TVectorEx Lines[] = {Line(C, -20, C, 20), Line(-20, C, 20, C), Line(C, C, C, C), Line(-5, -7, 6, 9)};
+        for (const TVectorEx& L : Lines)
+            for (const TSplitMode Mode : Modes) {
+                TPolySplitter S;
+                for (const TPointEx& P : Src)
+                    S.GetSource()->Add(P);
+                const Ring Expected = Reference(Src, L, Mode);
+                EXPECT_EQ(S.Split(L, Mode), !Expected.empty());
+                EXPECT_EQ(Points(*S.GetSource()), Expected.empty() ? Src : Expected) << "case " << Case;
+            }
+    }
+}
