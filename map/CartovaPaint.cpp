@@ -85,11 +85,10 @@ void TCartova::PaintMapToBitmap()
     FBitmap->SetSize(GetWidth(), GetHeight());
     TCanvas* Canvas = FBitmap->GetCanvas();
     TAntialiasGuard Smooth(Canvas, FOptions->GetAntialias());
-    Canvas->GetBrush()->SetStyle(bsSolid);
-    Canvas->GetBrush()->SetColor(GetColor());
-    Canvas->FillRect(Rect(0, 0, GetWidth(), GetHeight()));
+    // The whole bitmap (client area and any border) in the map's colour,
+    // with the pen mode and brush the layers start from.
     ResetCanvas(Canvas, GetColor());
-    Canvas->FillRect(GetClientRect());
+    Canvas->FillRect(Rect(0, 0, GetWidth(), GetHeight()));
     if (FLayers->Count() == 0)
         return;
     StartProgress(0, FLayers->Count() - 1, "");

@@ -14,6 +14,12 @@ void TDisplayedObjects::Forget(const TCustomMapObject* MapObject)
         Delete(IndexOf(MapObject));
 }
 
+void TDisplayedObjects::Clear()
+{
+    FEntries.Clear();
+    TMapObjectsList::Clear();
+}
+
 void TDisplayedObjects::Notify(TCustomMapObject* Item, TListNotification Action)
 {
     if (!Item)

@@ -19,6 +19,9 @@ public:
     void Record(TCustomMapObject* MapObject);
     /// Takes every entry of MapObject out; nothing when there is none.
     void Forget(const TCustomMapObject* MapObject);
+    /// Empties the record; the table of entries at once rather than entry by
+    /// entry.
+    void Clear() override;
     /// Whether MapObject is recorded.
     bool Holds(const TCustomMapObject* MapObject) const { return FEntries.Contains(MapObject); }
 
