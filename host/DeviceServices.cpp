@@ -75,6 +75,38 @@ HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode)
     return R;
 }
 
+HRGN CreatePolyPolygonRgn(const TPoint* Points, const int* Counts, int Count, int FillMode)
+{
+    if (!Points || !Counts || Count <= 0)
+        return nullptr;
+    // One polygon: every polygon closed back to its first point, and from
+    // the first polygon's start to each later one and back. Each bridge is
+    // crossed once each way, so it adds nothing under either fill rule, and
+    // the scan conversion treats every edge on its own: the pixels are those
+    // of filling the polygons together.
+    QPolygon All;
+    QPoint Start;
+    for (int I = 0; I < Count; Points += Counts[I], ++I) {
+        const int N = Counts[I];
+        if (N < 3)
+            continue;
+        const bool First = All.isEmpty();
+        for (int K = 0; K < N; ++K)
+            All.append(QPoint(Points[K].X, Points[K].Y));
+        if (!(Points[N - 1] == Points[0]))
+            All.append(QPoint(Points[0].X, Points[0].Y));
+        if (First)
+            Start = All.first();
+        else
+            All.append(Start);
+    }
+    if (All.isEmpty())
+        return nullptr;
+    auto* R = new TRegionObject;
+    R->Region = QRegion(All, FillMode == WINDING ? Qt::WindingFill : Qt::OddEvenFill);
+    return R;
+}
+
 HRGN CreateRectRgn(int Left, int Top, int Right, int Bottom)
 {
     auto* R = new TRegionObject;

@@ -39,6 +39,13 @@ enum TCombineMode { RGN_AND = 1, RGN_OR = 2, RGN_XOR = 3, RGN_DIFF = 4, RGN_COPY
 /// A region of the polygon's pixels (FillMode WINDING or ALTERNATE); nullptr
 /// for fewer than two points. The caller frees it with DeleteObject.
 HRGN CreatePolygonRgn(const TPoint* Points, int Count, int FillMode);
+/// A region of several polygons together, Counts[I] points each, stored one
+/// after the other in Points, each closed back to its first point: a pixel
+/// is inside by FillMode over all of them (ALTERNATE: covered by an odd
+/// number, so the exclusive-or of the polygons' alternate regions). Polygons
+/// of fewer than three points enclose nothing and are left out; nullptr when
+/// none is left. The caller frees it with DeleteObject.
+HRGN CreatePolyPolygonRgn(const TPoint* Points, const int* Counts, int Count, int FillMode);
 /// A rectangular region (right and bottom exclusive).
 HRGN CreateRectRgn(int Left, int Top, int Right, int Bottom);
 /// Dest := A op B (RGN_COPY copies A; B may be nullptr then). Returns the kind
@@ -138,6 +145,7 @@ using host::RGN_OR;
 using host::RGN_XOR;
 using host::RGN_DIFF;
 using host::RGN_COPY;
+using host::CreatePolyPolygonRgn;
 using host::CreatePolygonRgn;
 using host::CreateRectRgn;
 using host::CombineRgn;

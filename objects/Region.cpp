@@ -65,17 +65,32 @@ void TRegion::Draw()
     }
 
     // One device region for the object. Fewer than three points enclose no
-    // pixel.
+    // pixel. A ring of at most four corners never winds twice round a point,
+    // so its own (winding) region is its alternate one, and the exclusive-or
+    // of such rings is one alternate region of them all: small islands, most
+    // rings of a detailed layer at small scales, make one region together.
     TRingRegions Rings;
-    Rings.Rgns.reserve(static_cast<std::size_t>(Screen.Count()));
+    Rings.Rgns.reserve(static_cast<std::size_t>(Screen.Count()) + 1);
+    std::vector<TPoint> Small;
+    std::vector<int> SmallCounts;
     for (int I = 0; I < Screen.Count(); ++I) {
-        if (Screen.Count(I) < 3)
+        const int N = Screen.Count(I);
+        const TPoint* P = Screen.Points(I);
+        if (N < 3)
             continue;
-        if (HRGN Ring = CreatePolygonRgn(Screen.Points(I), Screen.Count(I), WINDING))
+        if (N <= 4 || (N == 5 && P[4] == P[0])) {
+            Small.insert(Small.end(), P, P + N);
+            SmallCounts.push_back(N);
+        } else if (HRGN Ring = CreatePolygonRgn(P, N, WINDING)) {
             Rings.Rgns.push_back(Ring);
-        else
+        } else {
             DebugLog("Error Create RGN");
+        }
     }
+    if (!SmallCounts.empty())
+        if (HRGN Together = CreatePolyPolygonRgn(Small.data(), SmallCounts.data(),
+                                                 static_cast<int>(SmallCounts.size()), ALTERNATE))
+            Rings.Rgns.push_back(Together);
 
     if (HRGN Combined = Rings.Combine()) {
         TBrush* Brush = Canvas->GetBrush();

@@ -10,6 +10,9 @@
 #include <QFile>
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 using namespace cartova;
 using cartova::test::AsciiArt;
 using cartova::test::CountColor;
@@ -65,6 +68,59 @@ TEST(DeviceServices, XorRingsPaintAHole)
     DeleteObject(Alt);
     EXPECT_EQ(CreatePolygonRgn(Star, 1, WINDING), nullptr);
     EXPECT_FALSE(DeleteObject(nullptr));
+}
+
+TEST(DeviceServices, PolyPolygonRegionIsTheExclusiveOrOfItsPolygons)
+{
+    // Random triangles, quadrilaterals (crossed ones too), rectangles and
+    // longer rings, closed or not, overlapping and sharing corners: one
+    // region of them all against the polygons' regions combined one by one.
+    std::mt19937 Random(9);
+    auto Coord = [&](int Range) { return static_cast<int>(Random() % static_cast<unsigned>(Range)); };
+    for (int Case = 0; Case < 2000; ++Case) {
+        std::vector<TPoint> Points;
+        std::vector<int> Counts;
+        HRGN Expected = nullptr;
+        const int Polygons = 1 + Coord(7);
+        for (int I = 0; I < Polygons; ++I) {
+            const int X = Coord(30), Y = Coord(30);
+            std::vector<TPoint> P;
+            if (Coord(4) == 0) {
+                const int W = 1 + Coord(6), H = 1 + Coord(6);
+                P = {{X, Y}, {X + W, Y}, {X + W, Y + H}, {X, Y + H}};
+            } else {
+                const int N = Coord(3) == 0 ? 2 : 3 + Coord(5);
+                for (int K = 0; K < N; ++K)
+                    P.push_back({X + Coord(8), Y + Coord(8)});
+            }
+            if (Coord(2) == 0)
+                P.push_back(P.front());
+            Points.insert(Points.end(), P.begin(), P.end());
+            Counts.push_back(static_cast<int>(P.size()));
+            if (P.size() < 3)
+                continue;
+            HRGN One = CreatePolygonRgn(P.data(), static_cast<int>(P.size()), ALTERNATE);
+            if (!Expected) {
+                Expected = One;
+            } else {
+                CombineRgn(Expected, Expected, One, RGN_XOR);
+                DeleteObject(One);
+            }
+        }
+        HRGN Together = CreatePolyPolygonRgn(Points.data(), Counts.data(), Polygons, ALTERNATE);
+        ASSERT_EQ(Together == nullptr, Expected == nullptr) << "case " << Case;
+        if (Expected) {
+            HRGN Difference = CreateRectRgn(0, 0, 0, 0);
+            EXPECT_EQ(CombineRgn(Difference, Expected, Together, RGN_XOR), NULLREGION) << "case " << Case;
+            DeleteObject(Difference);
+        }
+        DeleteObject(Expected);
+        DeleteObject(Together);
+    }
+    const int NoCounts[] = {2, 1};
+    const TPoint Two[] = {{0, 0}, {5, 5}, {1, 1}};
+    EXPECT_EQ(CreatePolyPolygonRgn(Two, NoCounts, 2, ALTERNATE), nullptr);
+    EXPECT_EQ(CreatePolyPolygonRgn(nullptr, NoCounts, 2, ALTERNATE), nullptr);
 }
 
 TEST(DeviceServices, FocusRectTogglesAndFrameControls)

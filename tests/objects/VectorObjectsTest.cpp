@@ -63,6 +63,23 @@ TEST_F(RegionTest, ManyRingsFillWhereAnOddNumberOfThemCover)
         }
 }
 
+TEST_F(RegionTest, AStarRingFillsItsCentreBesideSmallRings)
+{
+    // A five-pointed star drawn in one stroke winds twice round its centre:
+    // each ring is filled by winding, so the centre is inside, also when
+    // small rings of the same region are filled together.
+    auto* R = Adopt(new TRegion);
+    AddPart(R, {{100, 190}, {160, 10}, {10, 120}, {190, 120}, {40, 10}});
+    AddPart(R, {{2, 2}, {12, 2}, {7, 12}});
+    AddBox(R, 180, 180, 196, 196);
+    const QImage Image = Painted();
+    EXPECT_EQ(PixelOf(Image, 100, 100), clRed) << "the star's centre";
+    EXPECT_EQ(PixelOf(Image, 100, 30), clRed) << "a point of the star";
+    EXPECT_EQ(PixelOf(Image, 7, 194), clRed) << "the triangle";
+    EXPECT_EQ(PixelOf(Image, 188, 12), clRed) << "the box";
+    EXPECT_EQ(PixelOf(Image, 20, 100), clWhite);
+}
+
 TEST_F(RegionTest, EasyDrawPaintsInnerRingsOnTop)
 {
     auto* R = Adopt(new TRegion);
