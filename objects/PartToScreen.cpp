@@ -4,6 +4,7 @@
 #include "host/VectorState.h"
 #include "objects/MapView.h"
 
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #include <memory>
@@ -143,6 +144,8 @@ public:
     TPoint operator()(const TMapPoint& P) const
     {
 #if defined(__SSE2__)
+        static_assert(sizeof(TMapPoint) == 2 * sizeof(double) && offsetof(TMapPoint, Y) == sizeof(double),
+                      "a map point is X then Y, loaded as one pair");
         constexpr double Limit = MaxScreenCoordinate;
         __m128d V = _mm_add_pd(FHalf, _mm_mul_pd(_mm_sub_pd(_mm_loadu_pd(&P.X), FCenter), FScale));
         V = _mm_and_pd(V, _mm_cmpord_pd(V, V));
