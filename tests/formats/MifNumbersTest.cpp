@@ -71,3 +71,45 @@ TEST(MifNumbers, ExponentsSignsAndEndsAreReadAsBefore)
     for (const char* Bad : {"1.2.3", "1.5x", "--1", "-", ".", "++1", "1e", "nan", "inf", "1e999", "0x10", ""})
         EXPECT_FALSE(Scan(Bad, Value)) << Bad;
 }
+
+TEST(MifNumbers, RunsOfDigitsAndWhatEndsThemReadAsFromCharsReadsThem)
+{
+    // What ScanDouble promises, from from_chars alone.
+    const auto Reference = [](std::string_view Text, double& Value, std::size_t& Used) {
+        const std::size_t Size = Text.size();
+        SkipMifSpaces(Text);
+        const char* First = Text.data() + (!Text.empty() && Text[0] == '+');
+        const char* Last = Text.data() + Text.size();
+        const auto [End, Ec] = std::from_chars(First, Last, Value);
+        Used = Size - static_cast<std::size_t>(Last - End);
+        return Ec == std::errc() && std::isfinite(Value) && (End == Last || IsMifSpace(*End) || *End == ',');
+    };
+    // Digits mostly, with the characters next to '0' and '9' in the code
+    // table, signs, points and separators anywhere, so that runs of eight
+    // are cut at every position.
+    static constexpr char Others[] = "/:.-+ ,\te\r";
+    std::mt19937_64 Random(25);
+    for (int I = 0; I < 300000; ++I) {
+        std::string Text;
+        const int Length = 1 + static_cast<int>(Random() % 34);
+        for (int K = 0; K < Length; ++K)
+            Text += Random() % 12 ? static_cast<char>('0' + Random() % 10) : Others[Random() % (sizeof Others - 1)];
+        double Value = 0, Expected = 0;
+        std::size_t Used = 0;
+        std::string_view Rest = Text;
+        const bool Accepted = ScanDouble(Rest, Value);
+        ASSERT_EQ(Accepted, Reference(Text, Expected, Used)) << Text;
+        if (!Accepted)
+            continue;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(Value), std::bit_cast<std::uint64_t>(Expected)) << Text;
+        ASSERT_EQ(Text.size() - Rest.size(), Used) << Text;
+    }
+    // Mantissas at and past 2^53, eight decimals and more, a point after eight.
+    for (const char* Text : {"90071992.54740992", "90071992.54740993", "9007199.254740993", "0.12345678",
+                             "0.1234567812345678", "12345678.12345678", "0.0000000000000000000001234",
+                             "1.0000000000000000000000", "99999999.99999999", "0.00000000"}) {
+        double Value = 0;
+        ASSERT_TRUE(Scan(Text, Value)) << Text;
+        EXPECT_EQ(std::bit_cast<std::uint64_t>(Value), std::bit_cast<std::uint64_t>(FromChars(Text))) << Text;
+    }
+}
