@@ -11,7 +11,7 @@
 namespace cartova {
 
 namespace {
-constexpr std::size_t BlockSize = 1u << 20;
+constexpr std::size_t BlockSize = 256u << 10;
 }
 
 TMifLineReader::~TMifLineReader()
@@ -86,7 +86,7 @@ bool TMifLineReader::Fill()
     }
 }
 
-bool TMifLineReader::ReadLine(std::string_view& Line)
+bool TMifLineReader::ReadLineFromFile(std::string_view& Line)
 {
     if (FFile < 0)
         return false;

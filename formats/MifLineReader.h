@@ -5,6 +5,7 @@
 // buffer without bound.
 
 #include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -34,7 +35,24 @@ public:
 
     /// The next line without its line end; false at the end of the file. The
     /// view is valid until the next call.
-    bool ReadLine(std::string_view& Line);
+    bool ReadLine(std::string_view& Line)
+    {
+        // A whole line already in the buffer; anything else reads on.
+        if (FBegin < FEnd) {
+            const char* Begin = FBuffer.data() + FBegin;
+            if (const void* Hit = std::memchr(Begin, '\n', FEnd - FBegin)) {
+                const char* Nl = static_cast<const char*>(Hit);
+                const char* Stop = Nl > Begin && Nl[-1] == '\r' ? Nl - 1 : Nl;
+                Line = std::string_view(Begin, static_cast<std::size_t>(Stop - Begin));
+                const auto Length = static_cast<std::size_t>(Nl + 1 - Begin);
+                FConsumed += Length;
+                FBegin += Length;
+                ++FLineCount;
+                return true;
+            }
+        }
+        return ReadLineFromFile(Line);
+    }
     /// Number of lines returned so far.
     long long LineCount() const { return FLineCount; }
     /// Bytes consumed so far (up to the end of the last line returned).
@@ -46,6 +64,7 @@ public:
 
 private:
     bool Fill();
+    bool ReadLineFromFile(std::string_view& Line);
 
     int FFile = -1;
     std::string FFileName;

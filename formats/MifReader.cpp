@@ -61,6 +61,9 @@ const char* SkippedKindName(TMifObjectKind Kind)
     }
 }
 
+// The most vertices reserved for a part before its vertices are read.
+constexpr long long MaxReservedVertices = 1 << 20;
+
 // The most value warnings one load lists; the rest are counted.
 constexpr std::size_t MaxListedWarnings = 20;
 
@@ -366,14 +369,24 @@ bool TMifReader::ReadPoints(TParts* Parts, long long Count)
         ~THandOver() { Part->SetPoints(std::move(Points)); }
     } Read{Parts->Add()};
     TMapPoints* Points = Read.Points.get();
-    // Reserve no more than the rest of the file can hold (4 bytes a vertex at least).
+    // Reserve no more than the rest of the file can hold (4 bytes a vertex at
+    // least) and no more than MaxReservedVertices: a larger declared count
+    // grows the list as its vertices arrive.
     const long long Room = static_cast<long long>(FMif.Remaining() / 4 + 1);
-    Points->Reserve(static_cast<int>(std::min<long long>({Count, Room, 0x7FFFFFFF})));
+    Points->Reserve(static_cast<int>(std::min<long long>({Count, Room, MaxReservedVertices})));
     SkipRestOfLine();
     for (long long I = 0; I < Count; ++I) {
         double X = 0, Y = 0;
-        if (!ReadDouble(X) || !ReadDouble(Y))
+        // The usual vertex: both numbers on a line of their own.
+        if (!NextLine())
             return false;
+        std::string_view Rest = FRest;
+        if (!ScanDouble(Rest, X) || !ScanDouble(Rest, Y)) {
+            // Anything else (numbers over several lines, bad text) takes the
+            // general path from the start of the line.
+            if (!ReadDouble(X) || !ReadDouble(Y))
+                return false;
+        }
         SkipRestOfLine();
         Points->Add(X, Y);
     }

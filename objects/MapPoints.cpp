@@ -17,35 +17,9 @@ constexpr double EmptyMax = -2147483647.0;
 
 } // namespace
 
-// ---- TMapPoint
-
-void TMapPoint::UpdateBounds(TMapPoints& Points) const
-{
-    Points.FMaxX = std::max(Points.FMaxX, X);
-    Points.FMaxY = std::max(Points.FMaxY, Y);
-    Points.FMinX = std::min(Points.FMinX, X);
-    Points.FMinY = std::min(Points.FMinY, Y);
-}
-
 // ---- TMapPoints
 
 TMapPoints::TMapPoints() : FMaxY(EmptyMax), FMinX(EmptyMin), FMinY(EmptyMin), FMaxX(EmptyMax) {}
-
-void TMapPoints::Added(const TMapPoint& Point)
-{
-    Point.UpdateBounds(*this);
-    if (OnAddPoint)
-        OnAddPoint(Point.X, Point.Y, 0.0);
-}
-
-TMapPoint& TMapPoints::Add(double X, double Y)
-{
-    const std::size_t Index = FItems.size();
-    FItems.emplace_back(X, Y);
-    Added(FItems[Index]);
-    // Indexed again: the handler may have added vertices of its own.
-    return FItems[Index];
-}
 
 TMapPoint& TMapPoints::Insert(int Index, double X, double Y)
 {
@@ -119,8 +93,7 @@ void TPart::SetPoints(std::unique_ptr<TMapPoints> Value)
     FPoints = std::move(Value);
     Wire();
     if (TParts* Parts = GetParts())
-        for (const TMapPoint& P : *FPoints)
-            Parts->AddPoint(P.X, P.Y, 0.0);
+        Parts->AddPoints(*FPoints);
 }
 
 void TPart::Assign(const TPersistent* Source)
@@ -156,14 +129,29 @@ void TParts::AddPoint(double X, double Y, double Z)
     FMinY = std::min(Y, FMinY);
 }
 
+void TParts::AddPoints(const TMapPoints& Points)
+{
+    // The same comparisons as AddPoint, kept in registers over the list.
+    double MinX = FMinX, MinY = FMinY, MaxX = FMaxX, MaxY = FMaxY;
+    for (const TMapPoint& P : Points) {
+        MaxX = std::max(P.X, MaxX);
+        MaxY = std::max(P.Y, MaxY);
+        MinX = std::min(P.X, MinX);
+        MinY = std::min(P.Y, MinY);
+    }
+    FMinX = MinX;
+    FMinY = MinY;
+    FMaxX = MaxX;
+    FMaxY = MaxY;
+}
+
 void TParts::Notify(TCollectionItem* Item, TOperation Action)
 {
     TTypedCollection<TPart>::Notify(Item, Action);
     if (Action != opInsert)
         return;
     if (const auto* Part = dynamic_cast<const TPart*>(Item))
-        for (const TMapPoint& P : *Part->GetPoints())
-            AddPoint(P.X, P.Y, 0.0);
+        AddPoints(*Part->GetPoints());
 }
 
 } // namespace cartova

@@ -22,6 +22,7 @@
 
 #include "host/Host.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <functional>
 #include <memory>
@@ -54,7 +55,7 @@ struct TMapPoint {
     TMapPoint(double AX, double AY) : X(AX), Y(AY) {}
 
     /// Extends Points' bounding box so that it covers this vertex.
-    void UpdateBounds(TMapPoints& Points) const;
+    inline void UpdateBounds(TMapPoints& Points) const;
 
     friend bool operator==(const TMapPoint&, const TMapPoint&) = default;
 };
@@ -74,7 +75,14 @@ public:
 
     /// Appends (X, Y), extends the box, then calls OnAddPoint(X, Y, 0.0).
     /// Returns the stored vertex.
-    TMapPoint& Add(double X, double Y);
+    TMapPoint& Add(double X, double Y)
+    {
+        const std::size_t Index = FItems.size();
+        FItems.emplace_back(X, Y);
+        Added(FItems[Index]);
+        // Indexed again: the handler may have added vertices of its own.
+        return FItems[Index];
+    }
     /// Add(Point.X, Point.Y): the vertex is copied, never taken over.
     TMapPoint& Add(const TMapPoint& Point) { return Add(Point.X, Point.Y); }
     /// Inserts (X, Y) before Index (0..Count) and, like Add, extends the box
@@ -121,7 +129,12 @@ public:
 
 private:
     friend struct TMapPoint;
-    void Added(const TMapPoint& Point);
+    void Added(const TMapPoint& Point)
+    {
+        Point.UpdateBounds(*this);
+        if (OnAddPoint)
+            OnAddPoint(Point.X, Point.Y, 0.0);
+    }
 
     std::vector<TMapPoint> FItems;
     double FMaxY;
@@ -129,6 +142,14 @@ private:
     double FMinY;
     double FMaxX;
 };
+
+inline void TMapPoint::UpdateBounds(TMapPoints& Points) const
+{
+    Points.FMaxX = std::max(Points.FMaxX, X);
+    Points.FMaxY = std::max(Points.FMaxY, Y);
+    Points.FMinX = std::min(Points.FMinX, X);
+    Points.FMinY = std::min(Points.FMinY, Y);
+}
 
 class TParts;
 
@@ -186,6 +207,8 @@ public:
     /// The TAddPointEvent handler of the parts' lists: extends the box by
     /// (X, Y); Z is ignored.
     void AddPoint(double X, double Y, double Z);
+    /// AddPoint for every vertex of Points, in order.
+    void AddPoints(const TMapPoints& Points);
 
     double GetMinX() const { return FMinX; }
     double GetMinY() const { return FMinY; }

@@ -5,6 +5,10 @@
 
 #include "formats/MifAttributes.h"
 
+#include <charconv>
+#include <cstdio>
+#include <random>
+
 using namespace cartova;
 using cartova::test::MifHeader;
 
@@ -118,6 +122,75 @@ TEST_F(MifReadTest, GeometryOfEachKind)
     EXPECT_TRUE(T->GetFont()->GetStyle() & fsBold);
     EXPECT_EQ(T->GetFont()->GetColor(), static_cast<TColor>(0xFF0000));
     EXPECT_EQ(dynamic_cast<TText*>(Layer->GetObjects(7))->GetText(), "second");
+}
+
+TEST_F(MifReadTest, VerticesAreReadWhateverTheirLayout)
+{
+    // One per line with either line end, over several lines, after blank
+    // lines, with text after them, a CR inside a line, tabs and signs.
+    const std::string Vertices = "1.5 2.5\r\n3\t-4\n5\n\n6\r\n\r\n 7 8 9\n+10\r11\n  12.25  \n 13\n";
+    for (const std::string& Mif : {MifHeader("") + "Region 1\n  6\n" + Vertices,
+                                   MifHeader("") + "Pline 6\n" + Vertices}) {
+        Layer->DeleteObjects();
+        ASSERT_TRUE(Load(Files("layout", Mif)));
+        ASSERT_EQ(Layer->GetObjectCount(), 1);
+        const TMapPoints& P = PointsOf(Layer->GetObjects(0), 0);
+        ASSERT_EQ(P.Count(), 6);
+        EXPECT_EQ(P[0], TMapPoint(1.5, 2.5));
+        EXPECT_EQ(P[1], TMapPoint(3, -4));
+        EXPECT_EQ(P[2], TMapPoint(5, 6));
+        EXPECT_EQ(P[3], TMapPoint(7, 8));
+        EXPECT_EQ(P[4], TMapPoint(10, 11));
+        EXPECT_EQ(P[5], TMapPoint(12.25, 13));
+        EXPECT_EQ(P.GetBounds(), (TBounds{1.5, -4, 12.25, 13}));
+        EXPECT_EQ(Layer->GetObjects(0)->GetParts()->GetBounds(), P.GetBounds());
+    }
+
+    // A bad value on a vertex's line, or on the line after half a vertex,
+    // names its line; the vertices before it stay.
+    const std::vector<std::pair<std::string, int>> Bad = {
+        {"3 4\n5 y\n", 11}, {"3\r\nx 4\r\n", 11}, {"3 4\n5\n\n6x\n", 13}};
+    for (const auto& [Tail, Line] : Bad) {
+        Layer->DeleteObjects();
+        Messages.Clear();
+        // The header takes 6 lines, the region 2 and the first vertex 1.
+        EXPECT_FALSE(Load(Files("bad-vertex", MifHeader("") + "Region 1\n  3\n1 2\n" + Tail)));
+        EXPECT_NE(Messages.LastText().find("at line " + std::to_string(Line) + " "), std::string::npos)
+            << Tail << Messages.LastText();
+        ASSERT_EQ(Layer->GetObjectCount(), 1);
+        EXPECT_EQ(PointsOf(Layer->GetObjects(0), 0)[0], TMapPoint(1, 2));
+    }
+
+    // Lines of every length across the reader's blocks give the values
+    // from_chars gives, the part's box and the object's the same.
+    std::mt19937_64 Random(7);
+    std::string Mif = MifHeader("") + "Region 1\n  200000\n";
+    std::vector<TMapPoint> Expected;
+    TBounds Box{1e9, 1e9, -1e9, -1e9};
+    for (int I = 0; I < 200000; ++I) {
+        char Text[64];
+        const double X = static_cast<double>(Random() % 3600000000) / 1e7 - 180;
+        const double Y = -static_cast<double>(Random() % 1000);
+        const int N = std::snprintf(Text, sizeof Text, "%.*f%s%.*f%s", static_cast<int>(Random() % 12), X,
+                                    I % 3 ? " " : "   ", static_cast<int>(Random() % 3), Y, I % 2 ? "\r\n" : "\n");
+        Mif.append(Text, static_cast<std::size_t>(N));
+        std::string_view Rest(Text, static_cast<std::size_t>(N));
+        double PX = 0, PY = 0;
+        Rest.remove_prefix(static_cast<std::size_t>(std::from_chars(Rest.data(), Rest.data() + Rest.size(), PX).ptr - Rest.data()));
+        Rest.remove_prefix(Rest.find_first_not_of(' '));
+        std::from_chars(Rest.data(), Rest.data() + Rest.size(), PY);
+        Expected.emplace_back(PX, PY);
+        Box = {std::min(Box.MinX, PX), std::min(Box.MinY, PY), std::max(Box.MaxX, PX), std::max(Box.MaxY, PY)};
+    }
+    ASSERT_GT(Mif.size(), 3u << 20);
+    Layer->DeleteObjects();
+    ASSERT_TRUE(Load(Files("blocks", Mif)));
+    const TMapPoints& P = PointsOf(Layer->GetObjects(0), 0);
+    ASSERT_EQ(P.Count(), 200000);
+    for (int I = 0; I < P.Count(); ++I)
+        ASSERT_EQ(P[I], Expected[static_cast<std::size_t>(I)]) << I;
+    EXPECT_EQ(P.GetBounds(), Box);
+    EXPECT_EQ(Layer->GetObjects(0)->GetParts()->GetBounds(), Box);
 }
 
 TEST_F(MifReadTest, SymbolClauses)
