@@ -86,10 +86,12 @@ bool TMifLineReader::Fill()
     }
 }
 
-bool TMifLineReader::ReadLineFromFile(std::string_view& Line)
+std::string_view TMifLineReader::NextLineFromFile()
 {
+    // The buffer is never empty while the file is open, so a line's data()
+    // is never null.
     if (FFile < 0)
-        return false;
+        return {};
     std::size_t Scanned = FBegin;
     for (;;) {
         const void* Hit = std::memchr(FBuffer.data() + Scanned, '\n', FEnd - Scanned);
@@ -98,24 +100,24 @@ bool TMifLineReader::ReadLineFromFile(std::string_view& Line)
             std::size_t Stop = Nl;
             if (Stop > FBegin && FBuffer[Stop - 1] == '\r')
                 --Stop;
-            Line = std::string_view(FBuffer.data() + FBegin, Stop - FBegin);
+            const std::string_view Line(FBuffer.data() + FBegin, Stop - FBegin);
             FConsumed += Nl + 1 - FBegin;
             FBegin = Nl + 1;
             ++FLineCount;
-            return true;
+            return Line;
         }
         const std::size_t Offset = FEnd - FBegin;
         if (!Fill()) {
             if (FBegin == FEnd)
-                return false;
+                return {};
             std::size_t Stop = FEnd;
             if (FBuffer[Stop - 1] == '\r')
                 --Stop;
-            Line = std::string_view(FBuffer.data() + FBegin, Stop - FBegin);
+            const std::string_view Line(FBuffer.data() + FBegin, Stop - FBegin);
             FConsumed += FEnd - FBegin;
             FBegin = FEnd;
             ++FLineCount;
-            return true;
+            return Line;
         }
         Scanned = FBegin + Offset;
     }

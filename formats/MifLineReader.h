@@ -37,21 +37,30 @@ public:
     /// view is valid until the next call.
     bool ReadLine(std::string_view& Line)
     {
+        const std::string_view Next = NextLine();
+        if (!Next.data())
+            return false;
+        Line = Next;
+        return true;
+    }
+    /// ReadLine returning the view itself: a line has a non-null data() (it
+    /// may be empty), the end of the file gives a view with a null data().
+    std::string_view NextLine()
+    {
         // A whole line already in the buffer; anything else reads on.
         if (FBegin < FEnd) {
             const char* Begin = FBuffer.data() + FBegin;
             if (const void* Hit = std::memchr(Begin, '\n', FEnd - FBegin)) {
                 const char* Nl = static_cast<const char*>(Hit);
                 const char* Stop = Nl > Begin && Nl[-1] == '\r' ? Nl - 1 : Nl;
-                Line = std::string_view(Begin, static_cast<std::size_t>(Stop - Begin));
                 const auto Length = static_cast<std::size_t>(Nl + 1 - Begin);
                 FConsumed += Length;
                 FBegin += Length;
                 ++FLineCount;
-                return true;
+                return std::string_view(Begin, static_cast<std::size_t>(Stop - Begin));
             }
         }
-        return ReadLineFromFile(Line);
+        return NextLineFromFile();
     }
     /// Number of lines returned so far.
     long long LineCount() const { return FLineCount; }
@@ -64,7 +73,7 @@ public:
 
 private:
     bool Fill();
-    bool ReadLineFromFile(std::string_view& Line);
+    std::string_view NextLineFromFile();
 
     int FFile = -1;
     std::string FFileName;

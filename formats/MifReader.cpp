@@ -138,16 +138,6 @@ void TMifReader::Open()
     FMidName = MidName;
 }
 
-bool TMifReader::NextLine()
-{
-    if (!FMif.ReadLine(FLine)) {
-        FLine = FRest = {};
-        return false;
-    }
-    FRest = FLine;
-    return true;
-}
-
 bool TMifReader::ReadDouble(double& Value)
 {
     for (;;) {

@@ -54,7 +54,16 @@ public:
     std::string WarningText() const;
 
 private:
-    bool NextLine();
+    /// The next MIF line into FLine and FRest; false (both empty) at the end.
+    bool NextLine()
+    {
+        // By value: the two views are stored from registers, never copied
+        // from one to the other through memory.
+        const std::string_view Line = FMif.NextLine();
+        FLine = Line;
+        FRest = Line;
+        return Line.data() != nullptr;
+    }
     void SkipRestOfLine() { FRest = {}; }
     bool ReadDouble(double& Value);
     bool ReadCount(long long& Value);
