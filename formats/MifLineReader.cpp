@@ -11,7 +11,7 @@
 namespace cartova {
 
 namespace {
-constexpr std::size_t BlockSize = 256u << 10;
+constexpr std::size_t BlockSize = 1u << 20;
 }
 
 TMifLineReader::~TMifLineReader()
