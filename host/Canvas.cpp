@@ -350,11 +350,16 @@ void TCanvas::DrawPolyline(const TPoint* Points, int Count)
             FPolygonF[i] = QPointF(Points[i].X + 0.5, Points[i].Y + 0.5);
         FPainter->drawPolyline(FPolygonF);
     } else {
-        FPolygon.resize(Count);
-        for (int i = 0; i < Count; ++i)
-            FPolygon[i] = QPoint(Points[i].X, Points[i].Y);
-        FPainter->drawPolyline(FPolygon);
+        FPainter->drawPolyline(ToPolygon(Points, Count));
     }
+}
+
+const QPolygon& TCanvas::ToPolygon(const TPoint* Points, int Count)
+{
+    FPolygon.resize(Count);
+    for (int i = 0; i < Count; ++i)
+        FPolygon[i] = QPoint(Points[i].X, Points[i].Y);
+    return FPolygon;
 }
 
 void TCanvas::PolyPolyline(const TPoint* Points, const int* Counts, int Parts)
@@ -398,11 +403,8 @@ void TCanvas::Polygon(const TPoint* Points, int Count)
 {
     if (!Points || Count < 2 || !Begin())
         return;
-    FPolygon.resize(Count);
-    for (int i = 0; i < Count; ++i)
-        FPolygon[i] = QPoint(Points[i].X, Points[i].Y);
     ApplyFigureState(true);
-    FPainter->drawPolygon(FPolygon, Qt::OddEvenFill);
+    FPainter->drawPolygon(ToPolygon(Points, Count), Qt::OddEvenFill);
     Changed();
 }
 

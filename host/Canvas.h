@@ -210,6 +210,8 @@ private:
     void DrawImage(const QRect& Target, const QImage& Image, const QRect& Source);
     void DrawTextAt(int X, int Y, const QString& Text, const QRect* Clip, bool Opaque);
     void DrawPolyline(const TPoint* Points, int Count);
+    /// Points in the reused device polygon.
+    const QPolygon& ToPolygon(const TPoint* Points, int Count);
     void Changed();
 
     QImage* FImage = nullptr;
